@@ -1,0 +1,13 @@
+# tombage_add_test(NAME <name> SOURCES <files...> LIBS <libraries...> [QT])
+# One test executable, registered with CTest. QT tests run on Qt's offscreen platform.
+function(tombage_add_test)
+    cmake_parse_arguments(T "QT" "NAME" "SOURCES;LIBS" ${ARGN})
+    add_executable(${T_NAME} ${T_SOURCES})
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+    set(test_env "TOMBAGE_SOURCE_DIR=${CMAKE_SOURCE_DIR};TOMBAGE_BINARY_DIR=${CMAKE_BINARY_DIR}")
+    if(T_QT)
+        list(APPEND test_env "QT_QPA_PLATFORM=offscreen")
+    endif()
+    set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${test_env}" TIMEOUT 600)
+endfunction()

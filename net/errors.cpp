@@ -1,0 +1,1 @@
+// Placeholder until the TCP layer lands.

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "report/core/text.h"
 #include "tools/etat/command.h"
 
 namespace {
@@ -28,7 +29,8 @@ int main(int argc, char** argv) {
             try {
                 return command.run(args);
             } catch (const std::exception& error) {
-                std::fprintf(stderr, "etat : %s\n", error.what());
+                // Engine messages are Windows-1252; the terminal speaks UTF-8.
+                std::fprintf(stderr, "etat : %s\n", report::Cp1252ToUtf8(error.what()).c_str());
                 return 1;
             }
         }

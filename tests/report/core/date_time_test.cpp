@@ -232,6 +232,19 @@ TEST_F(DateTimeTest, SeparatorsComeFromTheSettings) {
     EXPECT_EQ(StrToDate("15.11.1998"), k15Nov1998);
 }
 
+TEST_F(DateTimeTest, SelfReferringSettingsDoNotLoop) {
+    FormatSettings settings = FormatSettings::French();
+    settings.shortDateFormat = "c ddddd";
+    settings.longTimeFormat = "tt c";
+    settings.shortTimeFormat = "t";
+    settings.longDateFormat = "dddddd";
+    ScopedFormats scoped(settings);
+    for (const char* pattern : {"c", "ddddd", "dddddd", "t", "tt", ""}) {
+        SCOPED_TRACE(pattern);
+        EXPECT_NO_THROW(FormatDateTime(pattern, k15Nov1998 + 0.5));
+    }
+}
+
 TEST_F(DateTimeTest, StandardTexts) {
     EXPECT_EQ(DateToStr(k15Nov1998 + 0.75), "15/11/1998");
     EXPECT_EQ(TimeToStr(0.75), "18:00:00");

@@ -45,6 +45,10 @@ TEST_F(NumberFormatTest, FormatFloatPatterns) {
         {"##0.", 5, "5"},
         {"##0.##", 1234.5, "1234,5"},
         {"0.00", 1e17, "100000000000000000,00"},
+        // The display formats' number patterns with two decimals.
+        {"##0.##", 1234.567, "1234,57"},
+        {"#,##0.##", 1234.567, "1" NBSP "234,57"},
+        {"##0.", 1234.567, "1235"},
         // Rounding: half away from zero on the exact decimal expansion of the double.
         {"0.00", 2.675, "2,67"},  // 2.67499999999999982236431605997495353221893310546875
         {"0.00", 0.125, "0,13"},  // exact tie

@@ -1,0 +1,31 @@
+// The object model's share of the engine's process-wide state: the printer layer, the object
+// factory with its ObjectId counter and add-in registry, the application's named forms, and the
+// document mode. The engine owns one; tests make their own.
+#pragma once
+
+#include <functional>
+
+#include "report/core/component_registry.h"
+#include "report/core/printer_layer.h"
+#include "report/core/view_factory.h"
+
+namespace report {
+
+// Designing, or printing (while a report is built and while prepared pages are drawn).
+enum class DocumentMode { Designing, Printing };
+
+class ModelState {
+public:
+    Printer printer;
+    ViewFactory factory;
+    ComponentRegistry components;
+    DocumentMode documentMode = DocumentMode::Designing;
+    // Lets pending window messages through while template loading waits for the printer
+    // layer; a no-op unless the program installs one.
+    std::function<void()> processEvents;
+
+    // Waits until the printer layer is ready (it always is once Start has run).
+    void WaitForPrinter();
+};
+
+}  // namespace report

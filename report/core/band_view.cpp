@@ -92,7 +92,8 @@ void BandView::SetPropertyValue(std::string_view propertyName, const Variant& va
         View::SetPropertyValue("MEMO", value);
     } else if (n == "CHILDBAND") {
         childBand = value.ToText();
-        if (runtimeBand != nullptr && IsBuilding()) runtimeBand->SetPropertyValue("CHILDBAND", value);
+        if (runtimeBand != nullptr && IsBuilding())
+            runtimeBand->SetPropertyValue("CHILDBAND", value);
     } else if (n == "MASTER") {
         master = value.ToText();
     } else if (n == "CONDITION") {
@@ -123,9 +124,12 @@ bool BandView::CallMethod(std::string_view methodName, const Variant& p1, const 
     const std::string n = UpperCase(methodName);
     if ((n == "FIRST" || n == "NEXT" || n == "PRIOR") && IsBuilding()) {
         if (dataSource != nullptr) {
-            if (n == "FIRST") dataSource->First();
-            else if (n == "NEXT") dataSource->Next();
-            else dataSource->Prior();
+            if (n == "FIRST")
+                dataSource->First();
+            else if (n == "NEXT")
+                dataSource->Next();
+            else
+                dataSource->Prior();
         }
         return true;
     }

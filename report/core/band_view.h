@@ -39,10 +39,12 @@ inline constexpr int kBandTypeCount = 23;
 // The display name of a band type (engine text 55077 + type); "" beyond the table.
 const std::string& BandTypeDisplayName(int type);
 // Cross-tab bands (18-20) are vertical: their objects are placed by horizontal extent.
-inline bool IsVerticalBand(int type) { return type >= 18 && type <= 20; }
+inline bool IsVerticalBand(int type) {
+    return type >= 18 && type <= 20;
+}
 
 class BandView : public View {
-public:
+  public:
     BandView();
     std::string ClassName() const override { return "BandView"; }
 
@@ -69,10 +71,10 @@ public:
     void ReadRecord(EngineStream& s, int version) override;
     void WriteRecord(EngineStream& s) override;
 
-protected:
+  protected:
     void RegisterProperties(std::vector<PropertyInfo>& list) const override;
 
-private:
+  private:
     bool ActsOnRuntimeBand(const std::string& upperName) const;
 };
 

@@ -11,7 +11,8 @@ Component::~Component() {
 }
 
 ComponentOwner::~ComponentOwner() {
-    for (Component* component : components_) component->owner_ = nullptr;
+    for (Component* component : components_)
+        component->owner_ = nullptr;
 }
 
 void ComponentOwner::Add(Component& component) {

@@ -12,7 +12,7 @@ namespace report {
 class ComponentOwner;
 
 class Component {
-public:
+  public:
     explicit Component(std::string name = {}) : name_(std::move(name)) {}
     virtual ~Component();
     Component(const Component&) = delete;
@@ -22,7 +22,7 @@ public:
     void SetName(std::string name) { name_ = std::move(name); }
     ComponentOwner* Owner() const { return owner_; }
 
-private:
+  private:
     friend class ComponentOwner;
     std::string name_;
     ComponentOwner* owner_ = nullptr;
@@ -31,7 +31,7 @@ private:
 // A form, data module or frame: holds (without owning) the components placed on it. A
 // component removes itself from its owner when destroyed.
 class ComponentOwner : public Component {
-public:
+  public:
     explicit ComponentOwner(std::string name = {}) : Component(std::move(name)) {}
     ~ComponentOwner() override;
 
@@ -41,7 +41,7 @@ public:
     Component* Find(std::string_view name) const;
     const std::vector<Component*>& Components() const { return components_; }
 
-private:
+  private:
     std::vector<Component*> components_;
 };
 

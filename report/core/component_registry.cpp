@@ -13,7 +13,8 @@ std::vector<std::string_view> SplitAtStops(std::string_view name) {
     size_t start = 0;
     while (true) {
         const size_t stop = name.find('.', start);
-        parts.push_back(name.substr(start, stop == std::string_view::npos ? std::string_view::npos : stop - start));
+        parts.push_back(name.substr(
+            start, stop == std::string_view::npos ? std::string_view::npos : stop - start));
         if (stop == std::string_view::npos) break;
         start = stop + 1;
     }
@@ -26,7 +27,9 @@ void ComponentRegistry::RegisterForm(ComponentOwner& form) {
     if (std::find(forms_.begin(), forms_.end(), &form) == forms_.end()) forms_.push_back(&form);
 }
 
-void ComponentRegistry::UnregisterForm(ComponentOwner& form) { std::erase(forms_, &form); }
+void ComponentRegistry::UnregisterForm(ComponentOwner& form) {
+    std::erase(forms_, &form);
+}
 
 ComponentOwner* ComponentRegistry::FindForm(std::string_view name) const {
     for (ComponentOwner* form : forms_) {
@@ -35,7 +38,8 @@ ComponentOwner* ComponentRegistry::FindForm(std::string_view name) const {
     return nullptr;
 }
 
-Component* ComponentRegistry::FindComponentByName(const ComponentOwner* owner, std::string_view name) const {
+Component* ComponentRegistry::FindComponentByName(const ComponentOwner* owner,
+                                                  std::string_view name) const {
     if (name.empty()) return nullptr;
     const std::vector<std::string_view> parts = SplitAtStops(name);
     if (parts.size() == 1) return owner != nullptr ? owner->Find(name) : nullptr;

@@ -9,7 +9,7 @@
 namespace report {
 
 class ComponentRegistry {
-public:
+  public:
     // Forms are not owned; a form unregisters itself before it is destroyed.
     void RegisterForm(ComponentOwner& form);
     void UnregisterForm(ComponentOwner& form);
@@ -21,7 +21,7 @@ public:
     // matches.
     Component* FindComponentByName(const ComponentOwner* owner, std::string_view name) const;
 
-private:
+  private:
     std::vector<ComponentOwner*> forms_;
 };
 

@@ -20,17 +20,24 @@ Variant ReadFieldValue(DataAccess& dataSet, std::string_view field) {
             case FieldKind::Integer:
             case FieldKind::Word:
             case FieldKind::Float:
-            case FieldKind::Currency: return Variant::Int32(0);
-            case FieldKind::String: return Variant::String({});
-            case FieldKind::Boolean: return Variant::Boolean(false);
-            default: return value;
+            case FieldKind::Currency:
+                return Variant::Int32(0);
+            case FieldKind::String:
+                return Variant::String({});
+            case FieldKind::Boolean:
+                return Variant::Boolean(false);
+            default:
+                return value;
         }
     }
     switch (kind) {
         case FieldKind::Date:
-        case FieldKind::DateTime: return Variant::DateTime(value.ToDateTime());
-        case FieldKind::LargeInt: return Variant::String(dataSet.DisplayText(field));
-        default: return value;
+        case FieldKind::DateTime:
+            return Variant::DateTime(value.ToDateTime());
+        case FieldKind::LargeInt:
+            return Variant::String(dataSet.DisplayText(field));
+        default:
+            return value;
     }
 }
 

@@ -16,7 +16,7 @@ namespace report {
 enum class FieldKind {
     SmallInt,  // 16-bit integer
     Integer,
-    Word,      // 16-bit unsigned
+    Word,  // 16-bit unsigned
     Float,
     Currency,
     String,
@@ -29,7 +29,7 @@ enum class FieldKind {
 };
 
 class DataAccess : public Component {
-public:
+  public:
     using Component::Component;
     using Bookmark = int64_t;
 
@@ -38,7 +38,7 @@ public:
     virtual void Close() = 0;
 
     virtual void First() = 0;
-    virtual void Next() = 0;   // stays on the last record and raises Eof past it
+    virtual void Next() = 0;  // stays on the last record and raises Eof past it
     virtual void Prior() = 0;
     virtual bool Eof() const = 0;
 
@@ -57,7 +57,7 @@ public:
 
 // A data-source component: links to a data set (used instead of a DBDataset's own one).
 class DataAccessLink : public Component {
-public:
+  public:
     using Component::Component;
     DataAccess* dataSet = nullptr;  // not owned
 };

@@ -50,8 +50,10 @@ bool SplitSourceAndField(std::string_view name, std::string& source, std::string
     bool quoted = false;
     size_t stop = std::string_view::npos;
     for (size_t i = 0; i < name.size(); ++i) {
-        if (name[i] == '"') quoted = !quoted;
-        else if (name[i] == '.' && !quoted) stop = i;
+        if (name[i] == '"')
+            quoted = !quoted;
+        else if (name[i] == '.' && !quoted)
+            stop = i;
     }
     if (stop == std::string_view::npos) return false;
     source = std::string(name.substr(0, stop));
@@ -103,12 +105,14 @@ bool DataDictionary::IsVariable(std::string_view name) {
         const std::string prefix = UpperCase(source) + ".";
         for (int i = 0; i < fieldAliases.Count(); ++i) {
             const std::string& aliasKey = fieldAliases.NameAt(i);
-            if (UpperCase(aliasKey).rfind(prefix, 0) == 0 && SameText(TextOf(fieldAliases.ValueAt(i)), field)) {
+            if (UpperCase(aliasKey).rfind(prefix, 0) == 0 &&
+                SameText(TextOf(fieldAliases.ValueAt(i)), field)) {
                 field = aliasKey.substr(prefix.size());
                 break;
             }
         }
-        if (field.size() > 2 && field.front() == '"' && field.back() == '"') field = field.substr(1, field.size() - 2);
+        if (field.size() > 2 && field.front() == '"' && field.back() == '"')
+            field = field.substr(1, field.size() - 2);
         reference = source + ".\"" + field + "\"";
     }
     if (auto resolved = ResolveField(reference, defaultDataSet)) {
@@ -127,7 +131,8 @@ std::string DataDictionary::RealSourceName(std::string_view alias) const {
 
 std::string DataDictionary::RealBandSourceName(std::string_view alias) const {
     for (int i = 0; i < bandSourceAliases.Count(); ++i) {
-        if (SameText(TextOf(bandSourceAliases.ValueAt(i)), alias)) return bandSourceAliases.NameAt(i);
+        if (SameText(TextOf(bandSourceAliases.ValueAt(i)), alias))
+            return bandSourceAliases.NameAt(i);
     }
     return std::string(alias);
 }
@@ -152,7 +157,8 @@ std::vector<std::string> DataDictionary::VariablesOf(std::string_view category) 
     std::string header(1, ' ');
     header.append(category);
     int i = 0;
-    while (i < variables.Count() && !SameText(variables.NameAt(i), header)) ++i;
+    while (i < variables.Count() && !SameText(variables.NameAt(i), header))
+        ++i;
     for (++i; i < variables.Count(); ++i) {
         const std::string& name = variables.NameAt(i);
         if (name.empty() || name.front() == ' ') break;
@@ -165,7 +171,8 @@ bool DataDictionary::IsHiddenSource(std::string_view name) const {
     for (const std::string& entry : hiddenSources) {
         if (!entry.empty() && entry.back() == '*') {
             const std::string_view prefix(entry.data(), entry.size() - 1);
-            if (name.size() >= prefix.size() && SameText(name.substr(0, prefix.size()), prefix)) return true;
+            if (name.size() >= prefix.size() && SameText(name.substr(0, prefix.size()), prefix))
+                return true;
         } else if (SameText(entry, name)) {
             return true;
         }
@@ -216,12 +223,14 @@ std::optional<FieldReference> DataDictionary::ResolveField(std::string_view text
         dataSet = defaultDataSet;
     } else if (parts.size() <= 4) {
         std::string source;
-        for (size_t i = 0; i + 1 < parts.size(); ++i) source += (i > 0 ? "." : "") + parts[i];
+        for (size_t i = 0; i + 1 < parts.size(); ++i)
+            source += (i > 0 ? "." : "") + parts[i];
         dataSet = FindDataSet(source);
     }
     if (dataSet == nullptr) return std::nullopt;
     std::string field = parts.back();
-    if (field.size() > 2 && field.front() == '"' && field.back() == '"') field = field.substr(1, field.size() - 2);
+    if (field.size() > 2 && field.front() == '"' && field.back() == '"')
+        field = field.substr(1, field.size() - 2);
     if (!dataSet->HasField(field)) return std::nullopt;
     return FieldReference{dataSet, field};
 }
@@ -271,7 +280,8 @@ void DataDictionary::LoadDictionary(EngineStream& s, int version) {
         fieldAliases.Clear();
     }
     // The old convention marked variables with a leading space; in memory categories have it.
-    if (!variables.IsEmpty() && !variables.NameAt(0).empty() && variables.NameAt(0).front() != ' ') {
+    if (!variables.IsEmpty() && !variables.NameAt(0).empty() &&
+        variables.NameAt(0).front() != ' ') {
         for (int i = 0; i < variables.Count(); ++i) {
             const std::string& name = variables.NameAt(i);
             std::string toggled;

@@ -25,14 +25,14 @@ struct FieldReference {
 };
 
 class DataDictionary {
-public:
+  public:
     // In memory a category header is a name that begins with a space; the entries after it, up
     // to the next header or an empty name, are its variables. Values are text: an expression or
     // a data field reference (source."field").
     Variables variables;
     Variables fieldAliases;       // source or source.field -> display alias ("" = hidden)
     Variables bandSourceAliases;  // source -> display alias
-    std::vector<std::string> hiddenSources;  // "Name" or "Prefix*", compared without case
+    std::vector<std::string> hiddenSources;            // "Name" or "Prefix*", compared without case
     std::map<std::string, FieldReference> fieldCache;  // upper-cased name -> field
 
     // What the dictionary needs from the rest of the engine; unset hooks mean "nothing".
@@ -65,7 +65,8 @@ public:
 
     // Text -> data set and field: "field" (default data set), "source.field",
     // "form.source.field", "form.frame.source.field"; the field may be double-quoted.
-    std::optional<FieldReference> ResolveField(std::string_view text, DataAccess* defaultDataSet) const;
+    std::optional<FieldReference> ResolveField(std::string_view text,
+                                               DataAccess* defaultDataSet) const;
 
     // The dictionary section after the byte 254: marker -2 (-1 accepted) and the three lists,
     // or the old layout, converted. Strings use the current encoding whatever `version` says,
@@ -78,7 +79,7 @@ public:
     void LoadDictionaryFile(const std::string& path);
     void SaveDictionaryFile(const std::string& path) const;
 
-private:
+  private:
     DataAccess* FindDataSet(std::string_view sourceName) const;
 };
 

@@ -13,7 +13,7 @@ enum class RangeBegin : uint8_t { rbFirst = 0, rbCurrent = 1 };
 enum class RangeEnd : uint8_t { reLast = 0, reCurrent = 1, reCount = 2 };
 
 class Dataset : public Component {
-public:
+  public:
     using NotifyEvent = std::function<void(Dataset& sender)>;
     using CheckEofEvent = std::function<void(Dataset& sender, bool& eof)>;
 
@@ -40,13 +40,13 @@ public:
     // (reCount and record number >= RangeEndCount), then OnCheckEOF may change it.
     virtual bool Eof();
 
-private:
+  private:
     int32_t recordNo_ = 0;
 };
 
 // The event-driven data source: the host supplies the rows through the events.
 class UserDataset : public Dataset {
-public:
+  public:
     using Dataset::Dataset;
 };
 

@@ -68,6 +68,8 @@ void DBDataset::Prior() {
     Dataset::Prior();
 }
 
-bool DBDataset::Eof() { return Dataset::Eof() || GetDataSet().Eof() || eof_; }
+bool DBDataset::Eof() {
+    return Dataset::Eof() || GetDataSet().Eof() || eof_;
+}
 
 }  // namespace report

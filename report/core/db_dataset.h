@@ -9,7 +9,7 @@
 namespace report {
 
 class DBDataset : public Dataset {
-public:
+  public:
     using Dataset::Dataset;
 
     // Setting one clears the other.
@@ -34,7 +34,7 @@ public:
     void Prior() override;
     bool Eof() override;
 
-private:
+  private:
     DataAccess* dataSet_ = nullptr;
     DataAccessLink* dataSource_ = nullptr;
     std::optional<DataAccess::Bookmark> bookmark_;

@@ -9,22 +9,22 @@
 namespace report {
 
 class DialogControl : public View {
-public:
+  public:
     std::string ClassName() const override { return className_; }
 
-protected:
+  protected:
     explicit DialogControl(std::string className)
         : View(object_type::kAddIn, "View"), className_(std::move(className)) {}
 
-private:
+  private:
     std::string className_;
 };
 
 class NonVisualControl : public DialogControl {
-public:
+  public:
     std::string bitmap;  // the small picture shown on the dialog page at design time
 
-protected:
+  protected:
     using DialogControl::DialogControl;
 };
 

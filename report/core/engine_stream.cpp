@@ -27,7 +27,8 @@ bool ReadLittleEndian(EngineStream& s, Unsigned& value) {
 template <typename Unsigned>
 void WriteLittleEndian(EngineStream& s, Unsigned value) {
     unsigned char bytes[sizeof(Unsigned)];
-    for (size_t i = 0; i < sizeof(Unsigned); ++i) bytes[i] = static_cast<unsigned char>(value >> (8 * i));
+    for (size_t i = 0; i < sizeof(Unsigned); ++i)
+        bytes[i] = static_cast<unsigned char>(value >> (8 * i));
     s.Write(bytes, sizeof(Unsigned));
 }
 
@@ -111,18 +112,40 @@ void EngineStream::SaveToFile(const std::string& path) const {
     if (!file) throw FileCreateError(path);
 }
 
-bool ReadU8(EngineStream& s, uint8_t& value) { return ReadLittleEndian(s, value); }
-bool ReadU16(EngineStream& s, uint16_t& value) { return ReadLittleEndian(s, value); }
-bool ReadU32(EngineStream& s, uint32_t& value) { return ReadLittleEndian(s, value); }
-bool ReadI16(EngineStream& s, int16_t& value) { return ReadSigned<int16_t, uint16_t>(s, value); }
-bool ReadI32(EngineStream& s, int32_t& value) { return ReadSigned<int32_t, uint32_t>(s, value); }
-bool ReadF64(EngineStream& s, double& value) { return ReadSigned<double, uint64_t>(s, value); }
+bool ReadU8(EngineStream& s, uint8_t& value) {
+    return ReadLittleEndian(s, value);
+}
+bool ReadU16(EngineStream& s, uint16_t& value) {
+    return ReadLittleEndian(s, value);
+}
+bool ReadU32(EngineStream& s, uint32_t& value) {
+    return ReadLittleEndian(s, value);
+}
+bool ReadI16(EngineStream& s, int16_t& value) {
+    return ReadSigned<int16_t, uint16_t>(s, value);
+}
+bool ReadI32(EngineStream& s, int32_t& value) {
+    return ReadSigned<int32_t, uint32_t>(s, value);
+}
+bool ReadF64(EngineStream& s, double& value) {
+    return ReadSigned<double, uint64_t>(s, value);
+}
 
-void WriteU8(EngineStream& s, uint8_t value) { s.Write(&value, 1); }
-void WriteU16(EngineStream& s, uint16_t value) { WriteLittleEndian(s, value); }
-void WriteU32(EngineStream& s, uint32_t value) { WriteLittleEndian(s, value); }
-void WriteI16(EngineStream& s, int16_t value) { WriteLittleEndian(s, static_cast<uint16_t>(value)); }
-void WriteI32(EngineStream& s, int32_t value) { WriteLittleEndian(s, static_cast<uint32_t>(value)); }
+void WriteU8(EngineStream& s, uint8_t value) {
+    s.Write(&value, 1);
+}
+void WriteU16(EngineStream& s, uint16_t value) {
+    WriteLittleEndian(s, value);
+}
+void WriteU32(EngineStream& s, uint32_t value) {
+    WriteLittleEndian(s, value);
+}
+void WriteI16(EngineStream& s, int16_t value) {
+    WriteLittleEndian(s, static_cast<uint16_t>(value));
+}
+void WriteI32(EngineStream& s, int32_t value) {
+    WriteLittleEndian(s, static_cast<uint32_t>(value));
+}
 void WriteF64(EngineStream& s, double value) {
     uint64_t raw;
     std::memcpy(&raw, &value, sizeof raw);

@@ -17,7 +17,7 @@ namespace report {
 using StringList = std::vector<std::string>;
 
 class EngineStream {
-public:
+  public:
     EngineStream() = default;
     explicit EngineStream(std::string bytes) : bytes_(std::move(bytes)) {}
 
@@ -44,7 +44,7 @@ public:
     // Writes the whole buffer to a file; FileCreateError when it cannot be written.
     void SaveToFile(const std::string& path) const;
 
-private:
+  private:
     std::string bytes_;
     size_t position_ = 0;
 };

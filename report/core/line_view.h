@@ -7,7 +7,7 @@
 namespace report {
 
 class LineView : public Stretchable {
-public:
+  public:
     LineView() : Stretchable(object_type::kLine, "Line") { frameTyp = frame_side::kLeft; }
     std::string ClassName() const override { return "LineView"; }
 };

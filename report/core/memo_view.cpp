@@ -14,9 +14,9 @@ struct FlagProperty {
 };
 
 constexpr FlagProperty kMemoFlags[] = {
-    {"WORDWRAP", view_flag::kWordWrap},   {"WORDBREAK", view_flag::kWordBreak},
-    {"AUTOWIDTH", view_flag::kAutoWidth}, {"TEXTONLY", view_flag::kTextOnly},
-    {"SUPPRESS", view_flag::kSuppress},   {"HIDEZEROS", view_flag::kHideZeros},
+    {"WORDWRAP", view_flag::kWordWrap},     {"WORDBREAK", view_flag::kWordBreak},
+    {"AUTOWIDTH", view_flag::kAutoWidth},   {"TEXTONLY", view_flag::kTextOnly},
+    {"SUPPRESS", view_flag::kSuppress},     {"HIDEZEROS", view_flag::kHideZeros},
     {"UNDERLINES", view_flag::kUnderlines},
 };
 

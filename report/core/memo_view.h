@@ -15,10 +15,10 @@ inline constexpr uint16_t kStrikeOut = 8;
 
 struct Font {
     std::string name = "Arial";
-    int32_t size = 10;     // points
-    uint16_t style = 0;    // font_style bits
-    int32_t color = 0;     // black
-    uint8_t charset = 1;   // the engine's default character set
+    int32_t size = 10;    // points
+    uint16_t style = 0;   // font_style bits
+    int32_t color = 0;    // black
+    uint8_t charset = 1;  // the engine's default character set
     friend bool operator==(const Font&, const Font&) = default;
 };
 
@@ -40,7 +40,7 @@ inline constexpr uint32_t kVerticalMask = 24;
 uint8_t DefaultCharset();
 
 class MemoView : public Stretchable {
-public:
+  public:
     MemoView();
     std::string ClassName() const override { return "MemoView"; }
 
@@ -68,7 +68,7 @@ public:
     void ReadRecord(EngineStream& s, int version) override;
     void WriteRecord(EngineStream& s) override;
 
-protected:
+  protected:
     void RegisterProperties(std::vector<PropertyInfo>& list) const override;
     StringList* MethodList(std::string_view listName) override;
 };

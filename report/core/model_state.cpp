@@ -4,7 +4,8 @@ namespace report {
 
 void ModelState::WaitForPrinter() {
     // Start-up is synchronous here; the loop only serves a layer started elsewhere.
-    for (int round = 0; !printer.IsReady() && round < 1000 && processEvents; ++round) processEvents();
+    for (int round = 0; !printer.IsReady() && round < 1000 && processEvents; ++round)
+        processEvents();
     if (!printer.IsReady()) printer.Start(nullptr);
 }
 

@@ -15,7 +15,7 @@ namespace report {
 enum class DocumentMode { Designing, Printing };
 
 class ModelState {
-public:
+  public:
     Printer printer;
     ViewFactory factory;
     ComponentRegistry components;

@@ -14,11 +14,17 @@ namespace {
 constexpr int kMaxGeneratedNumber = 10000;
 constexpr int32_t kPageMarker = -1;
 
-bool IsDefaultBin(int32_t bin) { return (bin & 0xFFFF) == 0xFFFF; }
+bool IsDefaultBin(int32_t bin) {
+    return (bin & 0xFFFF) == 0xFFFF;
+}
 
 // Report page Width and Height: 3.6 design pixels per millimetre.
-int32_t TenthsToPixels(int32_t tenths) { return RoundToInt(tenths / 10.0 * 18.0 / 5.0); }
-int32_t PixelsToTenths(int32_t pixels) { return RoundToInt(pixels * 10.0 * 5.0 / 18.0); }
+int32_t TenthsToPixels(int32_t tenths) {
+    return RoundToInt(tenths / 10.0 * 18.0 / 5.0);
+}
+int32_t PixelsToTenths(int32_t pixels) {
+    return RoundToInt(pixels * 10.0 * 5.0 / 18.0);
+}
 
 }  // namespace
 
@@ -47,7 +53,9 @@ std::unique_ptr<View> Page::Remove(View& view) {
     return nullptr;
 }
 
-void Page::ClearObjects() { objects_.clear(); }
+void Page::ClearObjects() {
+    objects_.clear();
+}
 
 View* Page::FindObject(std::string_view objectName) const {
     for (const auto& view : objects_) {
@@ -78,7 +86,8 @@ IntRect Page::PrintableArea() const {
     IntRect area;
     area.left = leftMargin != 0 ? leftMargin : metrics.offsetX;
     area.top = topMargin != 0 ? topMargin : metrics.offsetY;
-    area.right = rightMargin != 0 ? metrics.pageWidth - rightMargin : metrics.offsetX + metrics.printableWidth;
+    area.right = rightMargin != 0 ? metrics.pageWidth - rightMargin
+                                  : metrics.offsetX + metrics.printableWidth;
     area.bottom = bottomMargin != 0 ? metrics.pageHeight - bottomMargin
                                     : metrics.offsetY + metrics.printableHeight;
     return area;
@@ -132,8 +141,10 @@ void Page::LoadPageRecord(EngineStream& s, int version) {
         ReadU8(s, type);
         name = ReadString(s, version);
         ReadU8(s, borderStyle);
-        if (borderStyle == 0) borderStyle = 3;
-        else if (borderStyle == 1) borderStyle = 2;
+        if (borderStyle == 0)
+            borderStyle = 3;
+        else if (borderStyle == 1)
+            borderStyle = 2;
         caption = ReadString(s, version);
         ReadI32(s, color);
         ReadI32(s, dialogLeft);
@@ -226,7 +237,8 @@ Variant Page::GetPropertyValue(std::string_view propertyName) const {
     if (n == "LEFTMARGIN") return Variant::Int32(building ? PrintableArea().left : leftMargin);
     if (n == "TOPMARGIN") return Variant::Int32(building ? PrintableArea().top : topMargin);
     if (n == "RIGHTMARGIN") return Variant::Int32(building ? PrintableArea().right : rightMargin);
-    if (n == "BOTTOMMARGIN") return Variant::Int32(building ? PrintableArea().bottom : bottomMargin);
+    if (n == "BOTTOMMARGIN")
+        return Variant::Int32(building ? PrintableArea().bottom : bottomMargin);
     if (n == "BORDERSTYLE") return Variant::Int32(borderStyle);
     if (n == "CAPTION") return Variant::String(caption);
     if (n == "COLOR") return Variant::Int32(color);
@@ -234,10 +246,12 @@ Variant Page::GetPropertyValue(std::string_view propertyName) const {
     if (n == "LEFT") return Variant::Int32(dialogLeft);
     if (n == "TOP") return Variant::Int32(dialogTop);
     if (n == "WIDTH") return Variant::Int32(IsReportPage() ? TenthsToPixels(width) : dialogWidth);
-    if (n == "HEIGHT") return Variant::Int32(IsReportPage() ? TenthsToPixels(height) : dialogHeight);
+    if (n == "HEIGHT")
+        return Variant::Int32(IsReportPage() ? TenthsToPixels(height) : dialogHeight);
     if (n == "ONBEFOREPRINT" || n == "ONACTIVATE") {
         std::string text;
-        for (size_t i = 0; i < script.size(); ++i) text += (i > 0 ? "\r\n" : "") + script[i];
+        for (size_t i = 0; i < script.size(); ++i)
+            text += (i > 0 ? "\r\n" : "") + script[i];
         return Variant::String(text);
     }
     return Variant();
@@ -285,11 +299,15 @@ void Page::SetPropertyValue(std::string_view propertyName, const Variant& value)
     } else if (n == "TOP") {
         dialogTop = value.ToInt();
     } else if (n == "WIDTH") {
-        if (IsReportPage()) width = PixelsToTenths(value.ToInt());
-        else dialogWidth = value.ToInt();
+        if (IsReportPage())
+            width = PixelsToTenths(value.ToInt());
+        else
+            dialogWidth = value.ToInt();
     } else if (n == "HEIGHT") {
-        if (IsReportPage()) height = PixelsToTenths(value.ToInt());
-        else dialogHeight = value.ToInt();
+        if (IsReportPage())
+            height = PixelsToTenths(value.ToInt());
+        else
+            dialogHeight = value.ToInt();
     } else if (n == "ONBEFOREPRINT" || n == "ONACTIVATE") {
         script.clear();
         const std::string text = value.ToText();
@@ -299,7 +317,9 @@ void Page::SetPropertyValue(std::string_view propertyName, const Variant& value)
             if (end == std::string::npos) end = text.size();
             script.push_back(text.substr(start, end - start));
             start = end + 1;
-            if (end < text.size() && text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+            if (end < text.size() && text[end] == '\r' && start < text.size() &&
+                text[start] == '\n')
+                ++start;
         }
     }
 }

@@ -22,14 +22,14 @@ class Report;
 enum class PageType : uint8_t { ptReport = 0, ptDialog = 1 };
 
 class Page : public PropertyObject {
-public:
+  public:
     // A new page takes the printer layer's default paper, portrait, and the printer's answer.
     Page(ModelState& state, Report* report);
     ~Page() override;
 
     // ---- persistent fields ----
-    int32_t size = 9;     // paper code; 256 = custom
-    int32_t width = 0;    // tenths of a millimetre
+    int32_t size = 9;   // paper code; 256 = custom
+    int32_t width = 0;  // tenths of a millimetre
     int32_t height = 0;
     int32_t leftMargin = 0;  // design pixels; 0 = the printer's unprintable offset
     int32_t topMargin = 0;
@@ -55,7 +55,7 @@ public:
     uint8_t visible = 1;
 
     // ---- run-time state ----
-    PageMetrics metrics;     // of the printer for this page's paper
+    PageMetrics metrics;      // of the printer for this page's paper
     int32_t columnWidth = 0;  // computed while building
     bool isSubReportPage = false;
 
@@ -95,10 +95,10 @@ public:
     Report* OwnerReport() const { return report_; }
     ModelState& State() const { return *state_; }
 
-protected:
+  protected:
     void RegisterProperties(std::vector<PropertyInfo>& list) const override;
 
-private:
+  private:
     ModelState* state_;
     Report* report_;
     std::vector<std::unique_ptr<View>> objects_;
@@ -106,7 +106,7 @@ private:
 
 // The report's ordered page list; owns the pages.
 class PageList {
-public:
+  public:
     size_t Count() const { return pages_.size(); }
     Page& operator[](size_t index) const { return *pages_.at(index); }
     Page& Add(std::unique_ptr<Page> page);
@@ -115,7 +115,7 @@ public:
     auto begin() const { return pages_.begin(); }
     auto end() const { return pages_.end(); }
 
-private:
+  private:
     std::vector<std::unique_ptr<Page>> pages_;
 };
 

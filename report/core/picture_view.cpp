@@ -8,7 +8,8 @@ namespace report {
 
 void AddPictureConstants(Variables& constants) {
     static constexpr const char* kNames[] = {"btBMP", "btJPG", "btICO", "btWMF"};
-    for (int i = 0; i < 4; ++i) constants.Set(kNames[i], Variant::Int32(i));
+    for (int i = 0; i < 4; ++i)
+        constants.Set(kNames[i], Variant::Int32(i));
 }
 
 PictureView::PictureView() : View(object_type::kPicture, "Picture") {
@@ -34,10 +35,14 @@ Variant PictureView::GetPropertyValue(std::string_view propertyName) const {
 
 void PictureView::SetPropertyValue(std::string_view propertyName, const Variant& value) {
     const std::string n = UpperCase(propertyName);
-    if (n == "CENTER") SetFlag(view_flag::kCenter, value.ToBool());
-    else if (n == "KEEPASPECT") SetFlag(view_flag::kKeepAspect, value.ToBool());
-    else if (n == "BLOBTYPE") blobType = static_cast<uint8_t>(value.ToInt());
-    else View::SetPropertyValue(propertyName, value);
+    if (n == "CENTER")
+        SetFlag(view_flag::kCenter, value.ToBool());
+    else if (n == "KEEPASPECT")
+        SetFlag(view_flag::kKeepAspect, value.ToBool());
+    else if (n == "BLOBTYPE")
+        blobType = static_cast<uint8_t>(value.ToInt());
+    else
+        View::SetPropertyValue(propertyName, value);
 }
 
 void PictureView::ReadRecord(EngineStream& s, int version) {
@@ -52,7 +57,8 @@ void PictureView::ReadRecord(EngineStream& s, int version) {
     picture.kind = static_cast<GraphicKind>(kind);
     // The graphic's bytes run to its end position; copying them is length-checked.
     const int64_t length = static_cast<int64_t>(end) - static_cast<int64_t>(s.Position());
-    if (end < 0 || length < 0 || static_cast<uint64_t>(length) > s.Remaining()) throw StreamReadError();
+    if (end < 0 || length < 0 || static_cast<uint64_t>(length) > s.Remaining())
+        throw StreamReadError();
     picture.data.assign(s.Bytes(), s.Position(), static_cast<size_t>(length));
     s.Seek(static_cast<size_t>(end));
 }

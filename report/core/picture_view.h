@@ -28,7 +28,7 @@ enum class BlobType : uint8_t { btBMP = 0, btJPG = 1, btICO = 2, btWMF = 3 };
 void AddPictureConstants(Variables& constants);
 
 class PictureView : public View {
-public:
+  public:
     PictureView();
     std::string ClassName() const override { return "PictureView"; }
 
@@ -43,7 +43,7 @@ public:
     void ReadRecord(EngineStream& s, int version) override;
     void WriteRecord(EngineStream& s) override;
 
-protected:
+  protected:
     void RegisterProperties(std::vector<PropertyInfo>& list) const override;
 };
 

@@ -36,7 +36,8 @@ void PropertyObject::AddEnumProperty(std::vector<PropertyInfo>& list, std::strin
     size_t start = 0;
     while (start <= names.size()) {
         const size_t end = names.find(';', start);
-        info.enumNames.push_back(names.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        info.enumNames.push_back(
+            names.substr(start, end == std::string::npos ? std::string::npos : end - start));
         if (end == std::string::npos) break;
         start = end + 1;
     }

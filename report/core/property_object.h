@@ -23,7 +23,8 @@ inline constexpr uint16_t kColor = 16;
 inline constexpr uint16_t kEnum = 32;
 inline constexpr uint16_t kEditor = 64;
 inline constexpr uint16_t kPosition = 128;  // design pixels, shown in the designer's unit
-inline constexpr uint16_t kSpecial = 256;   // with kText or kEditor on Name, Tag, Memo, DataField, page events
+inline constexpr uint16_t kSpecial =
+    256;  // with kText or kEditor on Name, Tag, Memo, DataField, page events
 }  // namespace prop_type
 
 struct PropertyInfo {
@@ -34,7 +35,7 @@ struct PropertyInfo {
 };
 
 class PropertyObject : public PropertyAccess {
-public:
+  public:
     PropertyObject() = default;
     PropertyObject(const PropertyObject&) = delete;
     PropertyObject& operator=(const PropertyObject&) = delete;
@@ -47,7 +48,7 @@ public:
 
     bool HasProperty(std::string_view name) const override { return FindProperty(name) != nullptr; }
 
-protected:
+  protected:
     // Fills `list` with this class's properties; overrides call their base first.
     virtual void RegisterProperties(std::vector<PropertyInfo>& list) const;
 
@@ -56,7 +57,7 @@ protected:
     static void AddEnumProperty(std::vector<PropertyInfo>& list, std::string name,
                                 std::string_view namesTextKey, std::vector<int32_t> values);
 
-private:
+  private:
     mutable std::vector<PropertyInfo> properties_;
     mutable bool registered_ = false;
 };

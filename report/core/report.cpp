@@ -26,7 +26,9 @@ Component* Report::FindComponentByName(std::string_view componentName) const {
     return state_->components.FindComponentByName(owner, componentName);
 }
 
-Page& Report::AddPage() { return pages.Add(std::make_unique<Page>(*state_, this)); }
+Page& Report::AddPage() {
+    return pages.Add(std::make_unique<Page>(*state_, this));
+}
 
 View* Report::FindObject(std::string_view objectName) const {
     for (const auto& page : pages) {
@@ -60,9 +62,13 @@ void Report::SaveTemplateFile(const std::string& path) {
     fileName = path;
 }
 
-void Report::LoadTemplate(EngineStream& s) { ReadTemplate(*this, s); }
+void Report::LoadTemplate(EngineStream& s) {
+    ReadTemplate(*this, s);
+}
 
-void Report::SaveTemplate(EngineStream& s) { WriteTemplate(*this, s); }
+void Report::SaveTemplate(EngineStream& s) {
+    WriteTemplate(*this, s);
+}
 
 void Report::ReadReportFormProperty(EngineStream& s) {
     int32_t version = 0;
@@ -70,7 +76,8 @@ void Report::ReadReportFormProperty(EngineStream& s) {
     if (!storeInForm) return;
     int32_t length = 0;
     ReadI32(s, length);
-    const size_t available = length > 0 ? std::min<size_t>(static_cast<size_t>(length), s.Remaining()) : 0;
+    const size_t available =
+        length > 0 ? std::min<size_t>(static_cast<size_t>(length), s.Remaining()) : 0;
     EngineStream embedded(std::string(s.Bytes(), s.Position(), available));
     s.Skip(available);
     LoadTemplate(embedded);

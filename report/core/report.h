@@ -36,7 +36,7 @@ inline constexpr uint8_t pbPageSetup = 128;
 }  // namespace preview_button
 
 class Report : public Component {
-public:
+  public:
     Report(ModelState& state, std::string name = "report1");
     ~Report() override;
 
@@ -111,7 +111,7 @@ public:
     void ReadReportFormProperty(EngineStream& s);
     void WriteReportFormProperty(EngineStream& s);
 
-private:
+  private:
     ModelState* state_;
     ComponentOwner* ownerForm_ = nullptr;
 };

@@ -6,7 +6,7 @@
 namespace report {
 
 class SubReportView : public View {
-public:
+  public:
     SubReportView() : View(object_type::kSubReport, "SubReport") {}
     std::string ClassName() const override { return "SubReportView"; }
 

@@ -22,13 +22,13 @@ constexpr char kVirtualPrinterMark[] = "\x01";
 
 // An add-in class that no registry entry provides.
 class ClassNotFoundError : public EngineError {
-public:
+  public:
     ClassNotFoundError() : EngineError("class not found") {}
 };
 
 // A section byte the format does not know.
 class UnknownSectionError : public EngineError {
-public:
+  public:
     UnknownSectionError() : EngineError(EngineText(model_text::kUnsupportedFormat)) {}
 };
 
@@ -37,12 +37,12 @@ void ShowError(const std::string& text) {
 }
 
 class Reader {
-public:
+  public:
     Reader(Report& report, EngineStream& s) : report_(report), s_(s) {}
 
     TemplateLoadOutcome Run();
 
-private:
+  private:
     void ReadBody();
     void ReadObject(uint8_t type, size_t sectionStart);
     void SeekToEnd(int32_t end, size_t sectionStart);
@@ -114,14 +114,16 @@ void Reader::ReadBody() {
     }
     if (classNotFound_) throw ClassNotFoundError();
     for (const auto& page : report_.pages) {
-        for (const auto& view : page->Objects()) view->AfterLoad();
+        for (const auto& view : page->Objects())
+            view->AfterLoad();
     }
 }
 
 void Reader::SeekToEnd(int32_t end, size_t sectionStart) {
     // An end position that does not lie after the record's start would read the same bytes
     // again for ever; such a position is ignored.
-    if (end != 0 && end > 0 && static_cast<size_t>(end) > sectionStart) s_.Seek(static_cast<size_t>(end));
+    if (end != 0 && end > 0 && static_cast<size_t>(end) > sectionStart)
+        s_.Seek(static_cast<size_t>(end));
 }
 
 void Reader::ReadObject(uint8_t type, size_t sectionStart) {
@@ -133,7 +135,8 @@ void Reader::ReadObject(uint8_t type, size_t sectionStart) {
         if (type == object_type::kAddIn) {
             className = ReadString(s_, version_);
             const std::string upper = UpperCase(className);
-            if (upper == "BDELOOKUPCONTROL" || upper == "IBXLOOKUPCONTROL") className = "DBLookupControl";
+            if (upper == "BDELOOKUPCONTROL" || upper == "IBXLOOKUPCONTROL")
+                className = "DBLookupControl";
             if (upper == "FRAMEDMEMOVIEW") {
                 framedMemo = true;
                 type = object_type::kMemo;
@@ -181,6 +184,8 @@ void Reader::ReadObject(uint8_t type, size_t sectionStart) {
 
 }  // namespace
 
-TemplateLoadOutcome ReadTemplate(Report& report, EngineStream& s) { return Reader(report, s).Run(); }
+TemplateLoadOutcome ReadTemplate(Report& report, EngineStream& s) {
+    return Reader(report, s).Run();
+}
 
 }  // namespace report

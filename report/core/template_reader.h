@@ -14,10 +14,10 @@ class Report;
 
 // What happened, for tools and tests; the user sees the error boxes.
 enum class TemplateLoadOutcome {
-    Empty,          // empty stream: only the dictionary was emptied
+    Empty,  // empty stream: only the dictionary was emptied
     Loaded,
-    Unsupported,    // version above 24, or a damaged stream ("Format ETF non supporté")
-    MissingClasses, // add-in classes not plugged in (the other objects are loaded)
+    Unsupported,     // version above 24, or a damaged stream ("Format ETF non supporté")
+    MissingClasses,  // add-in classes not plugged in (the other objects are loaded)
 };
 
 TemplateLoadOutcome ReadTemplate(Report& report, EngineStream& s);

@@ -11,8 +11,10 @@ void WriteTemplate(Report& report, EngineStream& s, TemplateWriteOptions options
     WriteU16(s, report.ignoreStoredPrinter);
     WriteU16(s, report.twoPass);
     const Printer& printer = report.State().printer;
-    const std::string& printerName = options.keepReportPrinterName ? report.printerName : printer.SelectedName();
-    WriteString(s, printerName == Printer::VirtualPrinterName() ? std::string("\x01") : printerName);
+    const std::string& printerName =
+        options.keepReportPrinterName ? report.printerName : printer.SelectedName();
+    WriteString(s,
+                printerName == Printer::VirtualPrinterName() ? std::string("\x01") : printerName);
 
     for (const auto& page : report.pages) {
         WriteU8(s, 255);

@@ -17,7 +17,9 @@ constexpr int kMaxGeneratedNumber = 10000;
 
 }  // namespace
 
-int32_t FormatCode::Default() { return Make(kCategoryText, 0, 2, Formats().decimalSeparator); }
+int32_t FormatCode::Default() {
+    return Make(kCategoryText, 0, 2, Formats().decimalSeparator);
+}
 
 int32_t EncodeFrameWidth(float width) {
     const double value = width;
@@ -35,7 +37,9 @@ View::View(uint8_t type, std::string prefix) : namePrefix(std::move(prefix)), ob
 
 View::~View() = default;
 
-Report* View::OwnerReport() const { return page_ != nullptr ? page_->OwnerReport() : nullptr; }
+Report* View::OwnerReport() const {
+    return page_ != nullptr ? page_->OwnerReport() : nullptr;
+}
 
 bool View::IsBuilding() const {
     return page_ != nullptr && page_->State().documentMode == DocumentMode::Printing;
@@ -119,25 +123,44 @@ Variant View::GetPropertyValue(std::string_view propertyName) const {
 
 void View::SetPropertyValue(std::string_view propertyName, const Variant& value) {
     const std::string n = UpperCase(propertyName);
-    if (n == "NAME") name = value.ToText();
-    else if (n == "LEFT") left = value.ToInt();
-    else if (n == "TOP") top = value.ToInt();
-    else if (n == "WIDTH") width = value.ToInt();
-    else if (n == "HEIGHT") height = value.ToInt();
-    else if (n == "FLAGS") flags = static_cast<uint16_t>(value.ToInt());
-    else if (n == "FRAMETYP") frameTyp = static_cast<uint16_t>(value.ToInt());
-    else if (n == "FRAMEWIDTH") frameWidth = static_cast<float>(value.ToReal());
-    else if (n == "FRAMECOLOR") frameColor = value.ToInt();
-    else if (n == "FRAMESTYLE") frameStyle = static_cast<uint16_t>(value.ToInt());
-    else if (n == "FILLCOLOR") fillColor = value.ToInt();
-    else if (n == "VISIBLE") visible = value.ToBool() ? 0xFFFF : 0;
-    else if (n == "MEMO" || n == "DATAFIELD") memo = SplitLines(value.ToText());
-    else if (n == "GAPX") gapX = value.ToInt();
-    else if (n == "GAPY") gapY = value.ToInt();
-    else if (n == "STRETCHED") SetFlag(view_flag::kStretched, value.ToBool());
-    else if (n == "BANDALIGN") bandAlign = static_cast<uint8_t>(value.ToInt());
-    else if (n == "TAG") tag = value.ToText();
-    else if (n == "RESTRICTIONS") restrictions = static_cast<uint16_t>(value.ToInt());
+    if (n == "NAME")
+        name = value.ToText();
+    else if (n == "LEFT")
+        left = value.ToInt();
+    else if (n == "TOP")
+        top = value.ToInt();
+    else if (n == "WIDTH")
+        width = value.ToInt();
+    else if (n == "HEIGHT")
+        height = value.ToInt();
+    else if (n == "FLAGS")
+        flags = static_cast<uint16_t>(value.ToInt());
+    else if (n == "FRAMETYP")
+        frameTyp = static_cast<uint16_t>(value.ToInt());
+    else if (n == "FRAMEWIDTH")
+        frameWidth = static_cast<float>(value.ToReal());
+    else if (n == "FRAMECOLOR")
+        frameColor = value.ToInt();
+    else if (n == "FRAMESTYLE")
+        frameStyle = static_cast<uint16_t>(value.ToInt());
+    else if (n == "FILLCOLOR")
+        fillColor = value.ToInt();
+    else if (n == "VISIBLE")
+        visible = value.ToBool() ? 0xFFFF : 0;
+    else if (n == "MEMO" || n == "DATAFIELD")
+        memo = SplitLines(value.ToText());
+    else if (n == "GAPX")
+        gapX = value.ToInt();
+    else if (n == "GAPY")
+        gapY = value.ToInt();
+    else if (n == "STRETCHED")
+        SetFlag(view_flag::kStretched, value.ToBool());
+    else if (n == "BANDALIGN")
+        bandAlign = static_cast<uint8_t>(value.ToInt());
+    else if (n == "TAG")
+        tag = value.ToText();
+    else if (n == "RESTRICTIONS")
+        restrictions = static_cast<uint16_t>(value.ToInt());
 }
 
 StringList* View::MethodList(std::string_view listName) {
@@ -196,7 +219,7 @@ void View::GenerateName() {
     const Report* report = OwnerReport();
     for (int number = 1; number <= kMaxGeneratedNumber; ++number) {
         const std::string candidate = namePrefix + std::to_string(number);
-        const bool taken = report != nullptr ? report->FindObject(candidate) != nullptr
+        const bool taken = report != nullptr  ? report->FindObject(candidate) != nullptr
                            : page_ != nullptr ? page_->FindObject(candidate) != nullptr
                                               : false;
         if (!taken) {
@@ -280,7 +303,9 @@ void View::WriteCommonRecord(EngineStream& s) const {
     WriteU8(s, bandAlign);
 }
 
-void View::ReadRecord(EngineStream& s, int version) { ReadCommonRecord(s, version); }
+void View::ReadRecord(EngineStream& s, int version) {
+    ReadCommonRecord(s, version);
+}
 
 void View::WriteRecord(EngineStream& s) {
     recordVersion = 2;

@@ -113,7 +113,7 @@ struct FormatCode {
 };
 
 class View : public PropertyObject {
-public:
+  public:
     ~View() override;
 
     // ---- run-time state ----
@@ -122,11 +122,11 @@ public:
         int32_t left = 0, top = 0, width = 0, height = 0;
         float frameWidth = 1.0f;
         int32_t gapX = 0, gapY = 0;
-    } savedGeometry;             // kept by BeginDraw, restored by EndDraw
-    std::string namePrefix;      // "View", "Memo", "Picture", "Band", "SubReport", "Line"
-    Canvas* canvas = nullptr;    // drawing surface set by BeginDraw
-    IntRect drawRect;            // output pixels, computed by BeginDraw
-    StringList expandedMemo;     // the memo after expression expansion
+    } savedGeometry;                // kept by BeginDraw, restored by EndDraw
+    std::string namePrefix;         // "View", "Memo", "Picture", "Band", "SubReport", "Line"
+    Canvas* canvas = nullptr;       // drawing surface set by BeginDraw
+    IntRect drawRect;               // output pixels, computed by BeginDraw
+    StringList expandedMemo;        // the memo after expression expansion
     Dataset* dataSource = nullptr;  // bound while building
     std::string fieldName;          // bound while building
     bool inPreparedPage = false;    // compact record: no format, script or visibility
@@ -170,7 +170,9 @@ public:
 
     bool IsVisible() const { return visible != 0; }
     bool HasFlag(uint16_t bit) const { return (flags & bit) != 0; }
-    void SetFlag(uint16_t bit, bool on) { flags = static_cast<uint16_t>(on ? flags | bit : flags & ~bit); }
+    void SetFlag(uint16_t bit, bool on) {
+        flags = static_cast<uint16_t>(on ? flags | bit : flags & ~bit);
+    }
 
     Page* OwnerPage() const { return page_; }
     // The report of the owner page, or nullptr.
@@ -200,7 +202,7 @@ public:
     // the name stays empty when none is free.
     void GenerateName();
 
-protected:
+  protected:
     View(uint8_t type, std::string prefix);
     void RegisterProperties(std::vector<PropertyInfo>& list) const override;
 
@@ -214,19 +216,19 @@ protected:
     static StringList SplitLines(std::string_view text);
     bool IsBuilding() const;
 
-private:
+  private:
     friend class Page;
     Page* page_ = nullptr;
 };
 
 // An object whose height can grow with its content.
 class Stretchable : public View {
-public:
+  public:
     int32_t actualHeight = 0;  // computed while building
     enum DrawMode : uint8_t { kDraw = 0, kMeasure = 1, kDrawFitting = 2 };
     uint8_t drawMode = kDraw;
 
-protected:
+  protected:
     using View::View;
 };
 

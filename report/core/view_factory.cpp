@@ -11,14 +11,22 @@ namespace report {
 std::unique_ptr<View> ViewFactory::CreateViewByType(int type, std::string_view className) {
     std::unique_ptr<View> view;
     switch (type) {
-        case object_type::kMemo: view = std::make_unique<MemoView>(); break;
+        case object_type::kMemo:
+            view = std::make_unique<MemoView>();
+            break;
         case object_type::kPicture:
             view = std::make_unique<PictureView>();
             if (constants_ != nullptr) AddPictureConstants(*constants_);
             break;
-        case object_type::kBand: view = std::make_unique<BandView>(); break;
-        case object_type::kSubReport: view = std::make_unique<SubReportView>(); break;
-        case object_type::kLine: view = std::make_unique<LineView>(); break;
+        case object_type::kBand:
+            view = std::make_unique<BandView>();
+            break;
+        case object_type::kSubReport:
+            view = std::make_unique<SubReportView>();
+            break;
+        case object_type::kLine:
+            view = std::make_unique<LineView>();
+            break;
         case object_type::kAddIn:
             for (const AddInClass& addIn : addIns_) {
                 if (addIn.className == className) {
@@ -27,7 +35,8 @@ std::unique_ptr<View> ViewFactory::CreateViewByType(int type, std::string_view c
                 }
             }
             break;
-        default: break;
+        default:
+            break;
     }
     if (view) view->objectId = nextObjectId_++;
     return view;

@@ -22,7 +22,7 @@ struct AddInClass {
 };
 
 class ViewFactory {
-public:
+  public:
     static constexpr size_t kMaxAddIns = 32;
 
     // 0 text, 1 picture, 2 band, 3 sub-report, 4 line; 10 the registered add-in class named
@@ -39,7 +39,7 @@ public:
     // Where picture objects enter their constants (btBMP ...); not owned, may be null.
     void SetConstants(Variables* constants) { constants_ = constants; }
 
-private:
+  private:
     uint32_t nextObjectId_ = 0;
     std::vector<AddInClass> addIns_;
     Variables* constants_ = nullptr;

@@ -15,7 +15,7 @@ namespace report {
 namespace {
 
 class ModelTest : public ::testing::Test {
-protected:
+  protected:
     ModelTest() { state.printer.Start(nullptr); }
 
     template <typename T>
@@ -68,8 +68,11 @@ TEST_F(ModelTest, FactoryNumbersObjectsAndKnowsNoAddIns) {
         int type;
         uint8_t objectType;
         const char* className;
-    } cases[] = {{0, 0, "MemoView"}, {1, 1, "PictureView"}, {2, 2, "BandView"},
-                 {3, 3, "SubReportView"}, {4, 4, "LineView"}};
+    } cases[] = {{0, 0, "MemoView"},
+                 {1, 1, "PictureView"},
+                 {2, 2, "BandView"},
+                 {3, 3, "SubReportView"},
+                 {4, 4, "LineView"}};
     uint32_t expectedId = first;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.type);
@@ -108,7 +111,7 @@ TEST_F(ModelTest, PropertiesByNameIgnoreCase) {
     struct FlagCase {
         const char* name;
         uint16_t bit;
-    } flags[] = {{"WordWrap", 2}, {"wordbreak", 4}, {"AutoWidth", 8}, {"TextOnly", 16},
+    } flags[] = {{"WordWrap", 2},  {"wordbreak", 4},  {"AutoWidth", 8},   {"TextOnly", 16},
                  {"Suppress", 32}, {"HideZeros", 64}, {"Underlines", 128}};
     for (const FlagCase& f : flags) {
         SCOPED_TRACE(f.name);
@@ -122,8 +125,12 @@ TEST_F(ModelTest, PropertiesByNameIgnoreCase) {
     struct BandFlag {
         const char* name;
         uint16_t bit;
-    } bandFlags[] = {{"FormNewPage", 2}, {"PrintIfSubsetEmpty", 4}, {"Breaked", 8},
-                     {"OnFirstPage", 16}, {"OnLastPage", 32}, {"RepeatHeader", 64},
+    } bandFlags[] = {{"FormNewPage", 2},
+                     {"PrintIfSubsetEmpty", 4},
+                     {"Breaked", 8},
+                     {"OnFirstPage", 16},
+                     {"OnLastPage", 32},
+                     {"RepeatHeader", 64},
                      {"PrintChildIfInvisible", 128}};
     for (const BandFlag& f : bandFlags) {
         SCOPED_TRACE(f.name);
@@ -189,13 +196,15 @@ TEST_F(ModelTest, ScriptMethodsOnTheMemo) {
     EXPECT_EQ(result.ToInt(), 1);
     ASSERT_TRUE(memo.CallMethod("MEMO.INDEXOF", Variant::String("zz"), none, none, result));
     EXPECT_EQ(result.ToInt(), -1);
-    ASSERT_TRUE(memo.CallMethod("GETINDEXPROPERTY", Variant::String("LINES"), Variant::Int32(0), none, result));
+    ASSERT_TRUE(memo.CallMethod("GETINDEXPROPERTY", Variant::String("LINES"), Variant::Int32(0),
+                                none, result));
     EXPECT_EQ(result.ToText(), "a");
     ASSERT_TRUE(memo.CallMethod("SETINDEXPROPERTY", Variant::String("MEMO"), Variant::Int32(0),
                                 Variant::String("b"), result));
     ASSERT_TRUE(memo.CallMethod("MEMO.DELETE", Variant::Int32(1), none, none, result));
     EXPECT_EQ(memo.memo, StringList{"b"});
-    EXPECT_THROW(memo.CallMethod("MEMO.DELETE", Variant::Int32(5), none, none, result), ListIndexError);
+    EXPECT_THROW(memo.CallMethod("MEMO.DELETE", Variant::Int32(5), none, none, result),
+                 ListIndexError);
     ASSERT_TRUE(memo.CallMethod("MEMO.CLEAR", none, none, none, result));
     EXPECT_TRUE(memo.memo.empty());
     EXPECT_FALSE(memo.CallMethod("FROBNICATE", none, none, none, result));
@@ -330,7 +339,9 @@ TEST_F(ModelTest, SelectPrinterByName) {
 
 TEST(BandTypes, DisplayNames) {
     EXPECT_EQ(BandTypeDisplayName(0), "Titre de l'\xE9tat");
-    EXPECT_EQ(BandTypeDisplayName(5), "Donn\xE9""es maitre");
+    EXPECT_EQ(BandTypeDisplayName(5),
+              "Donn\xE9"
+              "es maitre");
     EXPECT_EQ(BandTypeDisplayName(22), "Aucun");
     EXPECT_EQ(BandTypeDisplayName(23), "");
     EXPECT_TRUE(IsVerticalBand(19));

@@ -1,0 +1,55 @@
+// Feeds arbitrary bytes to the template reader. Whatever loads must save, and what was saved
+// must load back into the same bytes.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "report/core/dialogs.h"
+#include "report/core/engine_stream.h"
+#include "report/core/model_state.h"
+#include "report/core/report.h"
+#include "report/core/template_reader.h"
+#include "report/core/template_writer.h"
+
+namespace {
+
+class SilentDialogs : public report::DialogService {
+  public:
+    int ShowMessage(const std::string&, const std::string&, int) override {
+        return report::mr::kOk;
+    }
+    bool AskText(const std::string&, const std::string&, std::string&) override { return false; }
+};
+
+report::ModelState& State() {
+    static report::ModelState* state = [] {
+        static SilentDialogs dialogs;
+        report::InstallDialogs(&dialogs);
+        auto* created = new report::ModelState;
+        created->printer.Start(nullptr);
+        return created;
+    }();
+    return *state;
+}
+
+std::string Save(report::Report& report) {
+    report::EngineStream out;
+    report::WriteTemplate(report, out, report::TemplateWriteOptions{true});
+    return out.TakeBytes();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    report::ModelState& state = State();
+    report::Report report(state);
+    report::EngineStream in(std::string(reinterpret_cast<const char*>(data), size));
+    if (report::ReadTemplate(report, in) != report::TemplateLoadOutcome::Loaded) return 0;
+    const std::string saved = Save(report);
+    report::Report again(state);
+    report::EngineStream back(saved);
+    if (report::ReadTemplate(again, back) != report::TemplateLoadOutcome::Loaded) std::abort();
+    if (Save(again) != saved) std::abort();
+    return 0;
+}

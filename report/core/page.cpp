@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "report/core/model_state.h"
+#include "report/core/name_generator.h"
 #include "report/core/paper_table.h"
 #include "report/core/report.h"
 #include "report/core/rounding.h"
@@ -94,6 +95,10 @@ IntRect Page::PrintableArea() const {
 }
 
 void Page::GenerateName() {
+    if (report_ != nullptr && report_->pageNames != nullptr) {
+        name = report_->pageNames->Next("Page");
+        return;
+    }
     for (int number = 1; number <= kMaxGeneratedNumber; ++number) {
         const std::string candidate = "Page" + std::to_string(number);
         bool taken = false;

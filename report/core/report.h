@@ -18,6 +18,7 @@ namespace report {
 class Band;
 class Dataset;
 class ModelState;
+class NameGenerator;
 class View;
 
 enum class PreviewZoom : uint8_t { pzDefault, pzPageWidth, pzOnePage, pzTwoPages };
@@ -83,6 +84,11 @@ class Report : public Component {
     uint16_t ignoreStoredPrinter = 0;
     uint16_t twoPass = 0;
     std::string fileName;  // "Sans_nom" until loaded or saved
+
+    // While a template is read: the names in use, so that generating names stays linear.
+    // Not owned; null otherwise.
+    NameGenerator* objectNames = nullptr;
+    NameGenerator* pageNames = nullptr;
 
     ModelState& State() const { return *state_; }
 

@@ -7,6 +7,7 @@
 #include "report/core/errors.h"
 #include "report/core/model_state.h"
 #include "report/core/model_texts.h"
+#include "report/core/name_generator.h"
 #include "report/core/report.h"
 #include "report/core/text.h"
 #include "report/core/view.h"
@@ -87,7 +88,28 @@ TemplateLoadOutcome Reader::Run() {
     return TemplateLoadOutcome::Loaded;
 }
 
+// Points the report at the reader's name generators for the duration of a load.
+class NameScope {
+  public:
+    explicit NameScope(Report& report) : report_(report) {
+        report_.objectNames = &objects_;
+        report_.pageNames = &pages_;
+    }
+    ~NameScope() {
+        report_.objectNames = nullptr;
+        report_.pageNames = nullptr;
+    }
+    NameScope(const NameScope&) = delete;
+    NameScope& operator=(const NameScope&) = delete;
+
+  private:
+    Report& report_;
+    NameGenerator objects_;
+    NameGenerator pages_;
+};
+
 void Reader::ReadBody() {
+    NameScope names(report_);
     report_.pages.Clear();
     report_.dictionary.ClearDictionary();
     ReadU16(s_, report_.ignoreStoredPrinter);
@@ -101,7 +123,9 @@ void Reader::ReadBody() {
         uint8_t section = 0;
         ReadU8(s_, section);
         if (section == kPageSection) {
-            report_.AddPage().LoadPageRecord(s_, version_);
+            Page& page = report_.AddPage();
+            page.LoadPageRecord(s_, version_);
+            report_.pageNames->Add(page.name);
         } else if (section == kDictionarySection) {
             report_.dictionary.LoadDictionary(s_, version_);
         } else if (section == kExtensionSection) {
@@ -169,9 +193,11 @@ void Reader::ReadObject(uint8_t type, size_t sectionStart) {
             view.ReadRecord(s_, version_);
         } catch (const EngineError&) {
             view.SetPropertyValue("Name", Variant::String(view.name));
+            report_.objectNames->Add(view.name);
             throw;
         }
         view.SetPropertyValue("Name", Variant::String(view.name));
+        report_.objectNames->Add(view.name);
         if (framedMemo) s_.Skip(8);
         SeekToEnd(end, sectionStart);
     } catch (const EngineError&) {

@@ -5,6 +5,7 @@
 #include "report/core/errors.h"
 #include "report/core/format_settings.h"
 #include "report/core/model_state.h"
+#include "report/core/name_generator.h"
 #include "report/core/page.h"
 #include "report/core/report.h"
 #include "report/core/rounding.h"
@@ -217,6 +218,14 @@ bool View::CallMethod(std::string_view methodName, const Variant& p1, const Vari
 
 void View::GenerateName() {
     const Report* report = OwnerReport();
+    if (report != nullptr && report->objectNames != nullptr) {
+        const std::string generated = report->objectNames->Next(namePrefix);
+        if (generated.empty())
+            name.clear();
+        else
+            SetPropertyValue("Name", Variant::String(generated));
+        return;
+    }
     for (int number = 1; number <= kMaxGeneratedNumber; ++number) {
         const std::string candidate = namePrefix + std::to_string(number);
         const bool taken = report != nullptr  ? report->FindObject(candidate) != nullptr

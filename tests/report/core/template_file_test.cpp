@@ -272,6 +272,35 @@ TEST_F(TemplateFileTest, BackwardEndPositionDoesNotLoop) {
     SUCCEED();
 }
 
+TEST_F(TemplateFileTest, ManyUnnamedObjectsAreNamedInOrder) {
+    fixtures::DocumentSpec d;
+    for (int p = 0; p < 300; ++p) {
+        fixtures::PageSpec page;
+        page.marker = false;
+        d.pages.push_back(page);
+    }
+    for (int i = 0; i < 6000; ++i) {
+        fixtures::ObjectSpec memo;
+        memo.page = static_cast<uint8_t>(i % 200);
+        memo.memo = {"x"};
+        d.objects.push_back(memo);
+    }
+    d.objects[10].type = 4;  // a line among the text objects
+    Report report(state);
+    ASSERT_EQ(Load(report, fixtures::Render(d, 22)), TemplateLoadOutcome::Loaded);
+    ASSERT_EQ(report.pages.Count(), 300u);
+    EXPECT_EQ(report.pages[299].name, "Page300");
+    EXPECT_EQ(report.pages[0].ObjectAt(0).name, "Memo1");
+    EXPECT_EQ(report.pages[10].ObjectAt(0).name, "Line1");
+    EXPECT_EQ(report.pages[11].ObjectAt(0).name, "Memo11");
+    EXPECT_EQ(report.pages[199].ObjectAt(29).name, "Memo5999");
+    // Outside a load, names are searched in the report as it stands.
+    report.pages[0].ObjectAt(0).name = "Ancien";
+    auto& added = report.pages[0].Add(state.factory.CreateViewByType(0));
+    added.GenerateName();
+    EXPECT_EQ(added.name, "Memo1");
+}
+
 TEST_F(TemplateFileTest, FrameWidthsSurvive) {
     for (float width : {0.5f, 1.0f, 2.25f, 10.0f, 12.0f, 0.0f}) {
         SCOPED_TRACE(width);

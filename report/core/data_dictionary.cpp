@@ -1,9 +1,12 @@
 #include "report/core/data_dictionary.h"
 
+#include <algorithm>
 #include <array>
 
 #include "report/core/component.h"
+#include "report/core/component_registry.h"
 #include "report/core/data_access.h"
+#include "report/core/dataset.h"
 #include "report/core/db_dataset.h"
 #include "report/core/errors.h"
 #include "report/core/text.h"
@@ -178,6 +181,35 @@ bool DataDictionary::IsHiddenSource(std::string_view name) const {
         }
     }
     return false;
+}
+
+std::vector<std::string> DataDictionary::ListOf(const ComponentRegistry& registry,
+                                                bool dataSources) const {
+    const Variables& aliases = dataSources ? bandSourceAliases : fieldAliases;
+    std::vector<std::string> names;
+    for (const ComponentOwner* form : registry.Forms()) {
+        for (const Component* component : form->Components()) {
+            const bool wanted = dataSources ? dynamic_cast<const Dataset*>(component) != nullptr
+                                            : dynamic_cast<const DataAccess*>(component) != nullptr;
+            if (!wanted || IsHiddenSource(component->Name())) continue;
+            if (aliases.IsEmpty()) {
+                names.push_back(component->Name());
+            } else if (aliases.Find(component->Name()) >= 0) {
+                names.push_back(TextOf(aliases.Get(component->Name())));
+            }
+        }
+    }
+    std::sort(names.begin(), names.end(),
+              [](const std::string& a, const std::string& b) { return CompareText(a, b) < 0; });
+    return names;
+}
+
+std::vector<std::string> DataDictionary::DataSourceList(const ComponentRegistry& registry) const {
+    return ListOf(registry, true);
+}
+
+std::vector<std::string> DataDictionary::DataSetList(const ComponentRegistry& registry) const {
+    return ListOf(registry, false);
 }
 
 DataAccess* DataDictionary::FindDataSet(std::string_view sourceName) const {

@@ -16,6 +16,7 @@
 namespace report {
 
 class Component;
+class ComponentRegistry;
 class DataAccess;
 
 // A data field found by ResolveField.
@@ -65,6 +66,13 @@ class DataDictionary {
 
     // Text -> data set and field: "field" (default data set), "source.field",
     // "form.source.field", "form.frame.source.field"; the field may be double-quoted.
+    // The designer's lists: the data sources (Dataset components) or the data sets of the
+    // registered forms, without hidden ones; when the matching alias list (band source aliases,
+    // field aliases) is not empty, only names that have an entry, shown by their aliases.
+    // Sorted without case.
+    std::vector<std::string> DataSourceList(const ComponentRegistry& registry) const;
+    std::vector<std::string> DataSetList(const ComponentRegistry& registry) const;
+
     std::optional<FieldReference> ResolveField(std::string_view text,
                                                DataAccess* defaultDataSet) const;
 
@@ -80,6 +88,7 @@ class DataDictionary {
     void SaveDictionaryFile(const std::string& path) const;
 
   private:
+    std::vector<std::string> ListOf(const ComponentRegistry& registry, bool dataSources) const;
     DataAccess* FindDataSet(std::string_view sourceName) const;
 };
 

@@ -320,6 +320,21 @@ TEST_F(DictionaryTest, AliasesAndHiddenSources) {
     EXPECT_FALSE(d.IsHiddenSource("Table1"));
 }
 
+TEST_F(DictionaryTest, DesignerLists) {
+    DataDictionary& d = report.dictionary;
+    UserDataset zeta("zeta");
+    UserDataset alpha("Alpha");
+    UserDataset hidden("QueryHidden");
+    form.Add(zeta);
+    form.Add(alpha);
+    form.Add(hidden);
+    d.hiddenSources = {"query*"};
+    EXPECT_EQ(d.DataSourceList(state.components), (std::vector<std::string>{"Alpha", "zeta"}));
+    EXPECT_EQ(d.DataSetList(state.components), std::vector<std::string>{"Table1"});
+    d.bandSourceAliases.Set("zeta", Variant::String("Tirage"));
+    EXPECT_EQ(d.DataSourceList(state.components), std::vector<std::string>{"Tirage"});
+}
+
 TEST_F(DictionaryTest, BindingBandDataSources) {
     UserDataset user("userDataset1");
     form.Add(user);

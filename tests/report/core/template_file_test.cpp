@@ -301,6 +301,26 @@ TEST_F(TemplateFileTest, ManyUnnamedObjectsAreNamedInOrder) {
     EXPECT_EQ(added.name, "Memo1");
 }
 
+TEST_F(TemplateFileTest, UnknownObjectTypesAreSkipped) {
+    fixtures::DocumentSpec d;
+    fixtures::PageSpec page;
+    page.name = "Page1";
+    d.pages = {page};
+    fixtures::ObjectSpec a, b, c;
+    a.name = "A";
+    b.name = "B";
+    b.type = 7;  // no class has this code: the record is skipped by its end position
+    c.name = "C";
+    c.type = 4;
+    d.objects = {a, b, c};
+    Report report(state);
+    ASSERT_EQ(Load(report, fixtures::Render(d, 24)), TemplateLoadOutcome::Loaded);
+    ASSERT_EQ(report.pages[0].ObjectCount(), 2u);
+    EXPECT_EQ(report.pages[0].ObjectAt(0).name, "A");
+    EXPECT_EQ(report.pages[0].ObjectAt(1).name, "C");
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
 TEST_F(TemplateFileTest, FrameWidthsSurvive) {
     for (float width : {0.5f, 1.0f, 2.25f, 10.0f, 12.0f, 0.0f}) {
         SCOPED_TRACE(width);

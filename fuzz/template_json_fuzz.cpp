@@ -1,0 +1,41 @@
+// Feeds arbitrary text to the JSON reader and the JSON form of templates (`etat compile`):
+// errors are fine, crashes and hangs are not; whatever compiles must save.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "report/core/engine_stream.h"
+#include "report/core/errors.h"
+#include "report/core/json.h"
+#include "report/core/model_state.h"
+#include "report/core/report.h"
+#include "report/core/template_json.h"
+#include "report/core/template_writer.h"
+
+namespace {
+
+report::ModelState& State() {
+    static report::ModelState* state = [] {
+        auto* created = new report::ModelState;
+        created->printer.Start(nullptr);
+        return created;
+    }();
+    return *state;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    report::Report report(State());
+    try {
+        const report::JsonValue json =
+            report::ParseJson(std::string_view(reinterpret_cast<const char*>(data), size));
+        report::WriteJson(json);
+        report::JsonToTemplate(json, report);
+    } catch (const report::EngineError&) {
+        return 0;
+    }
+    report::EngineStream out;
+    report::WriteTemplate(report, out, report::TemplateWriteOptions{true});
+    return 0;
+}

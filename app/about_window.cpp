@@ -32,7 +32,9 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, con
     return label;
 }
 
-QString Version() { return QText(ProgramVersion); }
+QString Version() {
+    return QText(ProgramVersion);
+}
 
 }  // namespace
 
@@ -46,7 +48,8 @@ void PaintBox::paintEvent(QPaintEvent*) {
     if (!frame_.isNull()) painter.drawImage(0, 0, frame_);
 }
 
-AboutWindow::AboutWindow(ProgramDialogs& dialogs, Shell& shell, QWidget* parent, HistoryTiming timing)
+AboutWindow::AboutWindow(ProgramDialogs& dialogs, Shell& shell, QWidget* parent,
+                         HistoryTiming timing)
     : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       dialogs_(dialogs),
       shell_(shell),
@@ -101,9 +104,10 @@ AboutWindow::AboutWindow(ProgramDialogs& dialogs, Shell& shell, QWidget* parent,
     button1_->setGeometry(224, 56, 75, 25);
     connect(button1_, &QPushButton::clicked, this, [this] { Button1Click(); });
 
-    memo1_ = MakeLabel(this, QStringLiteral("Memo1"),
-                       QText(texts::kFeedbackLine1) + QLatin1Char('\n') + QText(texts::kFeedbackLine2),
-                       SchoolbookFont(12, false), kLime, 8, 152);
+    memo1_ =
+        MakeLabel(this, QStringLiteral("Memo1"),
+                  QText(texts::kFeedbackLine1) + QLatin1Char('\n') + QText(texts::kFeedbackLine2),
+                  SchoolbookFont(12, false), kLime, 8, 152);
     memo1_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     memo1_->setGeometry(8, 152, 305, 33);
 
@@ -127,7 +131,8 @@ void AboutWindow::FormCreate() {
     version_->setText(QText(texts::kVersionPrefix) + Version());
     version_->setGeometry(56, 88, 246, version_->sizeHint().height());
     historyLines_.clear();
-    for (const std::string_view line : kHistoryLines) historyLines_.append(QText(line));
+    for (const std::string_view line : kHistoryLines)
+        historyLines_.append(QText(line));
 }
 
 void AboutWindow::Button1Click() {

@@ -20,20 +20,20 @@ namespace app {
 // The history stage's drawing surface: shows the current frame bitmap.
 class PaintBox final : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit PaintBox(QWidget* parent) : QWidget(parent) {}
     void SetFrame(const QImage& frame);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QImage frame_;
 };
 
 class AboutWindow final : public QWidget {
     Q_OBJECT
-public:
+  public:
     // dialogs and shell must outlive the window. The window is a dialog of `parent`.
     AboutWindow(ProgramDialogs& dialogs, Shell& shell, QWidget* parent = nullptr,
                 HistoryTiming timing = HistoryTiming());
@@ -54,7 +54,7 @@ public:
     // The mail link that Label3Click opens.
     QString MailLink() const;
 
-private:
+  private:
     void FormCreate();
     void NextFrame();
     void RenderFrame();

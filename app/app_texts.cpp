@@ -4,6 +4,8 @@
 
 namespace app {
 
-std::string AppText(std::string_view utf8) { return report::Utf8ToCp1252(utf8); }
+std::string AppText(std::string_view utf8) {
+    return report::Utf8ToCp1252(utf8);
+}
 
 }  // namespace app

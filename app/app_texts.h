@@ -47,7 +47,8 @@ inline constexpr std::string_view kMailLabel = "E-mail ";
 inline constexpr std::string_view kAuthorFamilyName = "L'équipe";
 inline constexpr std::string_view kAuthorGivenName = "Tombage";
 inline constexpr std::string_view kContactAddress = "tombage@example.org";
-inline constexpr std::string_view kFeedbackLine1 = "Toutes critiques afin d'améliorer ce programme ";
+inline constexpr std::string_view kFeedbackLine1 =
+    "Toutes critiques afin d'améliorer ce programme ";
 inline constexpr std::string_view kFeedbackLine2 =
     "seront les bienvenues ainsi que les encouragements.";
 inline constexpr std::string_view kWarningCaption = "Avertissement";

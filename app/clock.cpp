@@ -4,7 +4,9 @@
 
 namespace app {
 
-report::DateTime SystemClock::Today() const { return report::Today(); }
+report::DateTime SystemClock::Today() const {
+    return report::Today();
+}
 
 int SystemClock::UtcMillisecondsOfDay() const {
     using namespace std::chrono;

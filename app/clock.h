@@ -7,7 +7,7 @@
 namespace app {
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     // Today's local date, without time (days since 30 December 1899).
     virtual report::DateTime Today() const = 0;
@@ -16,7 +16,7 @@ public:
 };
 
 class SystemClock final : public Clock {
-public:
+  public:
     report::DateTime Today() const override;
     int UtcMillisecondsOfDay() const override;
 };

@@ -14,7 +14,7 @@ inline constexpr int kLabelColumn = 2;
 inline constexpr int kGridColumnCount = 3;
 
 class DrawGrid {
-public:
+  public:
     virtual ~DrawGrid() = default;
 
     // Number of rows, the header row included.

@@ -36,7 +36,8 @@ void DrawMatches(DrawMode mode, TeamNames& teamList, DrawGrid& grid, RandomGener
     const int n = static_cast<int>(teamList.size());
     grid.SetRowCount(n / 2 + 2);
     for (int row = 1; row < grid.RowCount(); ++row) {
-        for (int column = 0; column < kGridColumnCount; ++column) grid.SetCell(column, row, {});
+        for (int column = 0; column < kGridColumnCount; ++column)
+            grid.SetCell(column, row, {});
     }
     int row = 1;
     int column = kReceivingColumn;

@@ -15,7 +15,7 @@ namespace {
 
 // Closes the descriptor when it goes out of scope.
 class FileDescriptor {
-public:
+  public:
     explicit FileDescriptor(int fd) : fd_(fd) {}
     FileDescriptor(const FileDescriptor&) = delete;
     FileDescriptor& operator=(const FileDescriptor&) = delete;
@@ -28,7 +28,7 @@ public:
         return result == 0;
     }
 
-private:
+  private:
     int fd_;
 };
 
@@ -93,8 +93,8 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view content) {
     std::string temporary = path + ".XXXXXX";
     FileDescriptor fd(::mkstemp(temporary.data()));
     if (fd.Get() < 0) return false;
-    const bool written = ::fchmod(fd.Get(), mode) == 0 && WriteAll(fd.Get(), content) &&
-                         ::fsync(fd.Get()) == 0;
+    const bool written =
+        ::fchmod(fd.Get(), mode) == 0 && WriteAll(fd.Get(), content) && ::fsync(fd.Get()) == 0;
     if (!fd.Close() || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
         ::unlink(temporary.c_str());
         return false;

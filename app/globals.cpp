@@ -12,7 +12,9 @@ std::string& Folder() {
 
 }  // namespace
 
-const std::string& ProgramFolder() { return Folder(); }
+const std::string& ProgramFolder() {
+    return Folder();
+}
 
 void SetProgramFolder(std::string folder) {
     if (folder.empty() || folder.back() != '/') folder += '/';

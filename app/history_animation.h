@@ -25,7 +25,7 @@ struct HistoryTiming {
 };
 
 class HistoryAnimation {
-public:
+  public:
     // lineCount lines of lineHeight pixels in a box boxHeight pixels high.
     HistoryAnimation(int lineCount, int lineHeight, int boxHeight)
         : lineCount_(lineCount), lineHeight_(lineHeight), boxHeight_(boxHeight) {}
@@ -42,7 +42,7 @@ public:
     int LineCount() const { return lineCount_; }
     int LineHeight() const { return lineHeight_; }
 
-private:
+  private:
     int lineCount_;
     int lineHeight_;
     int boxHeight_;

@@ -14,12 +14,12 @@ namespace app {
 
 // "Impossible d'écrire dans %s", with the file's path.
 class IniWriteError : public report::EngineError {
-public:
+  public:
     explicit IniWriteError(const std::string& path);
 };
 
 class IniFile {
-public:
+  public:
     // path: native path of the file. A missing or unreadable file reads as empty; the first
     // write creates it.
     explicit IniFile(std::string path) : path_(std::move(path)) {}
@@ -50,7 +50,7 @@ public:
     void WriteBool(std::string_view section, std::string_view key, bool value);  // "1" / "0"
     void WriteDate(std::string_view section, std::string_view key, report::DateTime value);
 
-private:
+  private:
     std::string path_;
 };
 

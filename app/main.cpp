@@ -4,13 +4,13 @@
 #include <QTranslator>
 
 #include "app/about_window.h"
+#include "app/app_texts.h"
 #include "app/clock.h"
 #include "app/main_window.h"
 #include "app/qt_pacer.h"
 #include "app/qt_program_dialogs.h"
 #include "app/shell.h"
 #include "app/widget_text.h"
-#include "app/app_texts.h"
 #include "report/core/dialogs.h"
 
 int main(int argc, char** argv) {
@@ -41,7 +41,8 @@ int main(int argc, char** argv) {
         services.clock = &clock;
         app::MainWindow mainWindow(services);
         dialogs.SetOwner(&mainWindow);
-        // The about window: hidden until "A propos"; a dialog of the main window, destroyed with it.
+        // The about window: hidden until "A propos"; a dialog of the main window, destroyed with
+        // it.
         auto* apropos = new app::AboutWindow(dialogs, shell, &mainWindow);
         mainWindow.SetAboutWindow(apropos);
         mainWindow.show();

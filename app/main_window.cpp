@@ -25,7 +25,9 @@ constexpr int kLayoutRowCount = 50;
 
 }  // namespace
 
-int DefaultColumnWidth(int windowWidth) { return (windowWidth - 80) / 2; }
+int DefaultColumnWidth(int windowWidth) {
+    return (windowWidth - 80) / 2;
+}
 
 MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
     : QMainWindow(parent),
@@ -89,7 +91,8 @@ void MainWindow::BuildGrid() {
     sgTombage_->setFont(GridFont());
     sgTombage_->setColumnCount(kGridColumnCount);
     sgTombage_->setRowCount(kLayoutRowCount - 1);
-    for (int column = 0; column < kGridColumnCount; ++column) grid_.SetCell(column, 0, {});
+    for (int column = 0; column < kGridColumnCount; ++column)
+        grid_.SetCell(column, 0, {});
     sgTombage_->verticalHeader()->hide();
     sgTombage_->horizontalHeader()->setHighlightSections(false);
     sgTombage_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -163,7 +166,8 @@ void MainWindow::FormResize() {
     QHeaderView* columns = sgTombage_->horizontalHeader();
     const int width = std::max(1, DefaultColumnWidth(this->width()));
     columns->setDefaultSectionSize(width);
-    for (int column = 0; column < kGridColumnCount; ++column) columns->resizeSection(column, width);
+    for (int column = 0; column < kGridColumnCount; ++column)
+        columns->resizeSection(column, width);
     columns->resizeSection(kLabelColumn, kLabelColumnWidth);
     sgTombage_->verticalHeader()->setDefaultSectionSize(kGridRowHeight);
     columns->setFixedHeight(kGridRowHeight);
@@ -219,9 +223,13 @@ void MainWindow::OpenHelpDocument(std::string_view fileName) {
         QUrl::fromLocalFile(QString::fromStdString(ProgramFolder()) + QText(fileName)));
 }
 
-void MainWindow::Aide1Click() { OpenHelpDocument(texts::kLoadingHelpFile); }
+void MainWindow::Aide1Click() {
+    OpenHelpDocument(texts::kLoadingHelpFile);
+}
 
-void MainWindow::Aidegnrale1Click() { OpenHelpDocument(texts::kGeneralHelpFile); }
+void MainWindow::Aidegnrale1Click() {
+    OpenHelpDocument(texts::kGeneralHelpFile);
+}
 
 void MainWindow::Apropos1Click() {
     if (!apropos_) return;
@@ -243,6 +251,8 @@ void MainWindow::Nepasvrifierlamisejour1Click() {
     });
 }
 
-void MainWindow::Quitter1Click() { close(); }
+void MainWindow::Quitter1Click() {
+    close();
+}
 
 }  // namespace app

@@ -43,7 +43,7 @@ struct MainWindowServices {
 
 class MainWindow final : public QMainWindow {
     Q_OBJECT
-public:
+  public:
     // Runs the creation steps (FormCreate): caption, program folder, settings, update check,
     // grid headers, results file, team list, random seed. An error of one step is shown in the
     // standard error box and the later steps still run.
@@ -82,11 +82,11 @@ public:
     QAction* NoUpdateCheckAction() const { return noUpdateCheck_; }
     QAction* QuitAction() const { return quitter_; }
 
-protected:
+  protected:
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
-private:
+  private:
     void BuildMenu();
     void BuildGrid();
     void FormCreate();

@@ -6,7 +6,7 @@
 namespace app {
 
 class Pacer {
-public:
+  public:
     virtual ~Pacer() = default;
     // Handles the window messages that are waiting, then returns.
     virtual void ProcessEvents() = 0;

@@ -12,7 +12,7 @@
 namespace app {
 
 class ProgramDialogs : public report::DialogService {
-public:
+  public:
     // A warning box with the single button "&Oui". Texts are Windows-1252.
     virtual void ShowYesWarning(const std::string& text, const std::string& caption) = 0;
 

@@ -6,7 +6,9 @@
 
 namespace app {
 
-void QtPacer::ProcessEvents() { QCoreApplication::processEvents(); }
+void QtPacer::ProcessEvents() {
+    QCoreApplication::processEvents();
+}
 
 void QtPacer::Pause(int milliseconds) {
     QEventLoop loop;

@@ -7,7 +7,7 @@
 namespace app {
 
 class QtPacer final : public Pacer {
-public:
+  public:
     void ProcessEvents() override;
     void Pause(int milliseconds) override;
 };

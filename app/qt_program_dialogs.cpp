@@ -23,11 +23,16 @@ QString BoxText(const std::string& cp1252) {
 
 QMessageBox::Icon IconOf(int flags) {
     switch (flags & 0xF0) {
-        case report::mb::kIconError: return QMessageBox::Critical;
-        case report::mb::kIconQuestion: return QMessageBox::Question;
-        case report::mb::kIconWarning: return QMessageBox::Warning;
-        case report::mb::kIconInformation: return QMessageBox::Information;
-        default: return QMessageBox::NoIcon;
+        case report::mb::kIconError:
+            return QMessageBox::Critical;
+        case report::mb::kIconQuestion:
+            return QMessageBox::Question;
+        case report::mb::kIconWarning:
+            return QMessageBox::Warning;
+        case report::mb::kIconInformation:
+            return QMessageBox::Information;
+        default:
+            return QMessageBox::NoIcon;
     }
 }
 
@@ -38,8 +43,7 @@ QWidget* QtProgramDialogs::Owner() const {
     return QApplication::activeWindow();
 }
 
-int QtProgramDialogs::ShowMessage(const std::string& text, const std::string& caption,
-                                  int flags) {
+int QtProgramDialogs::ShowMessage(const std::string& text, const std::string& caption, int flags) {
     QMessageBox box(IconOf(flags), report::ToQString(caption), BoxText(text), QMessageBox::NoButton,
                     Owner());
     struct Choice {
@@ -53,10 +57,18 @@ int QtProgramDialogs::ShowMessage(const std::string& text, const std::string& ca
     const Choice yes{QStringLiteral("&Oui"), QMessageBox::YesRole, report::mr::kYes};
     const Choice no{QStringLiteral("&Non"), QMessageBox::NoRole, report::mr::kNo};
     switch (flags & 0x0F) {
-        case report::mb::kOkCancel: choices = {ok, cancel}; break;
-        case report::mb::kYesNoCancel: choices = {yes, no, cancel}; break;
-        case report::mb::kYesNo: choices = {yes, no}; break;
-        default: choices = {ok}; break;
+        case report::mb::kOkCancel:
+            choices = {ok, cancel};
+            break;
+        case report::mb::kYesNoCancel:
+            choices = {yes, no, cancel};
+            break;
+        case report::mb::kYesNo:
+            choices = {yes, no};
+            break;
+        default:
+            choices = {ok};
+            break;
     }
     std::vector<std::pair<QAbstractButton*, int>> buttons;
     for (const Choice& choice : choices) {

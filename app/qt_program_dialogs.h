@@ -9,7 +9,7 @@
 namespace app {
 
 class QtProgramDialogs final : public ProgramDialogs {
-public:
+  public:
     // Boxes are centred on `owner` when it is given and still exists, else on the active window.
     void SetOwner(QWidget* owner) { owner_ = owner; }
 
@@ -19,7 +19,7 @@ public:
     void ShowYesWarning(const std::string& text, const std::string& caption) override;
     std::optional<std::string> ChooseTeamFile(const std::string& folder) override;
 
-private:
+  private:
     QWidget* Owner() const;
 
     QPointer<QWidget> owner_;

@@ -6,11 +6,12 @@
 namespace app {
 
 class RandomGenerator {
-public:
+  public:
     explicit RandomGenerator(uint32_t seed = 0) : seed_(seed) {}
 
     // The start-up seed from a time of day in UTC:
-    // ((hours × 60 + minutes) × 60 + seconds) × 1000 + milliseconds, i.e. the milliseconds of the day.
+    // ((hours × 60 + minutes) × 60 + seconds) × 1000 + milliseconds, i.e. the milliseconds of the
+    // day.
     static uint32_t SeedFromTimeOfDay(int utcMillisecondsOfDay);
 
     uint32_t Seed() const { return seed_; }
@@ -20,7 +21,7 @@ public:
     // 2^32. range must be at least 1.
     uint32_t Pick(uint32_t range);
 
-private:
+  private:
     uint32_t seed_;
 };
 

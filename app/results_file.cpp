@@ -10,7 +10,9 @@
 
 namespace app {
 
-std::string ResultsFilePath() { return ProgramFolder() + kResultsFileName; }
+std::string ResultsFilePath() {
+    return ProgramFolder() + kResultsFileName;
+}
 
 std::string ResultsFileContent(const DrawGrid& grid) {
     std::vector<std::string> lines;

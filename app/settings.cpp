@@ -5,7 +5,9 @@
 
 namespace app {
 
-std::string SettingsFilePath() { return ProgramFolder() + kSettingsFileName; }
+std::string SettingsFilePath() {
+    return ProgramFolder() + kSettingsFileName;
+}
 
 void ApplySettingsAtStartup(IniFile& ini, report::DateTime today, UpdateCheckSwitch& state) {
     state.checked = ini.ReadBool(kUpdateSection, kNoCheckKey, false);

@@ -28,7 +28,7 @@ std::string SettingsFilePath();
 
 // The state of the menu item "Ne pas vérifier la mise à jour" and the date read with it.
 struct UpdateCheckSwitch {
-    bool checked = false;            // the check mark: no update check at start-up
+    bool checked = false;              // the check mark: no update check at start-up
     report::DateTime noCheckDate = 0;  // NoCheckDate
 };
 

@@ -6,7 +6,7 @@
 namespace app {
 
 class Shell {
-public:
+  public:
     virtual ~Shell() = default;
     // True when the desktop accepted to open it.
     virtual bool OpenUrl(const QUrl& url) = 0;
@@ -14,7 +14,7 @@ public:
 
 // QDesktopServices::openUrl.
 class DesktopShell final : public Shell {
-public:
+  public:
     bool OpenUrl(const QUrl& url) override;
 };
 

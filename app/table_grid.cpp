@@ -22,9 +22,13 @@ void Store(QTableWidgetItem& item, const std::string& text) {
 
 }  // namespace
 
-int TableGrid::RowCount() const { return table_.rowCount() + 1; }
+int TableGrid::RowCount() const {
+    return table_.rowCount() + 1;
+}
 
-void TableGrid::SetRowCount(int rows) { table_.setRowCount(rows > 1 ? rows - 1 : 0); }
+void TableGrid::SetRowCount(int rows) {
+    table_.setRowCount(rows > 1 ? rows - 1 : 0);
+}
 
 std::string TableGrid::Cell(int column, int row) const {
     if (column < 0 || column >= table_.columnCount() || row < 0 || row >= RowCount()) return {};

@@ -10,7 +10,7 @@
 namespace app {
 
 class TableGrid final : public DrawGrid {
-public:
+  public:
     explicit TableGrid(QTableWidget& table) : table_(table) {}
 
     int RowCount() const override;
@@ -19,7 +19,7 @@ public:
     void SetCell(int column, int row, const std::string& text) override;
     void ScrollDownOneLine() override;
 
-private:
+  private:
     QTableWidget& table_;
 };
 

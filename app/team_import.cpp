@@ -17,12 +17,18 @@ enum CleanState { csLeadingBlanks, csCopying, csAfterAmpersand, csAfterC3 };
 // The single byte for the second byte of a 0xC3 pair, or 0 when the pair is not one of the five.
 char LetterAfterC3(unsigned char second) {
     switch (second) {
-        case 0x89: return '\xC9';  // É
-        case 0xA7: return '\xE7';  // ç
-        case 0xA8: return '\xE8';  // è
-        case 0xA9: return '\xE9';  // é
-        case 0xAE: return '\xEE';  // î
-        default: return 0;
+        case 0x89:
+            return '\xC9';  // É
+        case 0xA7:
+            return '\xE7';  // ç
+        case 0xA8:
+            return '\xE8';  // è
+        case 0xA9:
+            return '\xE9';  // é
+        case 0xAE:
+            return '\xEE';  // î
+        default:
+            return 0;
     }
 }
 
@@ -70,7 +76,8 @@ void ImportWebPageLines(const std::vector<std::string>& lines, TeamNames& teamLi
     for (size_t i = 0; i < lines.size(); ++i) {
         if (lines[i] != kRowStartMarkerA && lines[i] != kRowStartMarkerB) continue;
         const size_t nameLine = i + kNameLineDistance;
-        if (nameLine >= lines.size()) throw report::ListIndexError(static_cast<long long>(nameLine));
+        if (nameLine >= lines.size())
+            throw report::ListIndexError(static_cast<long long>(nameLine));
         teamList.push_back(CleanTeamName(lines[nameLine]));
     }
 }

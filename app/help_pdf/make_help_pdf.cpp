@@ -28,9 +28,11 @@ int main(int argc, char** argv) {
     const QString html = QString::fromUtf8(source.readAll());
 
     QTextDocument document;
-    document.setBaseUrl(QUrl::fromLocalFile(QFileInfo(sourcePath).absolutePath() + QLatin1Char('/')));
+    document.setBaseUrl(
+        QUrl::fromLocalFile(QFileInfo(sourcePath).absolutePath() + QLatin1Char('/')));
     QFont font;
-    font.setFamilies(QStringList{QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+    font.setFamilies(
+        QStringList{QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
     font.setPointSize(11);
     document.setDefaultFont(font);
     document.setHtml(html);

@@ -13,6 +13,7 @@
 #include "app/emblem.h"
 #include "app/fonts.h"
 #include "app/globals.h"
+#include "app/grid_cell_delegate.h"
 #include "app/ini_file.h"
 #include "app/results_file.h"
 #include "app/widget_text.h"
@@ -99,6 +100,8 @@ void MainWindow::BuildGrid() {
     sgTombage_->horizontalHeader()->setStretchLastSection(false);
     sgTombage_->horizontalHeader()->setMinimumSectionSize(1);
     sgTombage_->verticalHeader()->setMinimumSectionSize(1);
+    sgTombage_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    sgTombage_->setItemDelegate(new GridCellDelegate(sgTombage_));  // owned by the table
     sgTombage_->setShowGrid(true);
     sgTombage_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgTombage_->setSelectionMode(QAbstractItemView::ContiguousSelection);

@@ -1,10 +1,13 @@
 // Build tool: turns a help document written in HTML (UTF-8) into a PDF.
-//   make_help_pdf SOURCE.html OUTPUT.pdf
+//   make_help_pdf SOURCE.html OUTPUT.pdf [PREVIEW.png]
+// PREVIEW.png, for the writer of the help: the first page as a picture, laid out as in the PDF.
 // Runs without a display (QT_QPA_PLATFORM=offscreen). Relative image paths are taken from the
 // source's folder.
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -14,8 +17,8 @@
 
 int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage : make_help_pdf SOURCE.html OUTPUT.pdf\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage : make_help_pdf SOURCE.html OUTPUT.pdf [PREVIEW.png]\n");
         return 2;
     }
     const QString sourcePath = QString::fromLocal8Bit(argv[1]);
@@ -44,6 +47,23 @@ int main(int argc, char** argv) {
                                      QMarginsF(20, 18, 20, 18), QPageLayout::Millimeter));
     writer.setResolution(300);
     document.print(&writer);
+    if (argc == 4) {
+        // The page laid out at the writer's size, drawn at 100 dots per inch.
+        QTextDocument layout;
+        layout.setBaseUrl(document.baseUrl());
+        layout.setDefaultFont(font);
+        layout.setHtml(html);
+        const qreal scale = 100.0 / 72.0;
+        const QSizeF pointSize = writer.pageLayout().paintRect(QPageLayout::Point).size();
+        layout.setPageSize(pointSize);
+        QImage image((pointSize * scale).toSize(), QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.scale(scale, scale);
+        layout.drawContents(&painter, QRectF(QPointF(0, 0), pointSize));
+        painter.end();
+        image.save(QString::fromLocal8Bit(argv[3]));
+    }
     if (!QFileInfo(outputPath).exists() || QFileInfo(outputPath).size() == 0) {
         std::fprintf(stderr, "Impossible de créer le fichier %s\n", argv[2]);
         return 1;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "app/text_lines.h"
 #include "report/core/errors.h"
 #include "test_support.h"
@@ -231,6 +233,28 @@ TEST(CleanTeamNameTest, Cases) {
         EXPECT_EQ(app::CleanTeamName(c.line), c.expected);
     }
     EXPECT_EQ(app::CleanTeamName(std::string(28, ' ') + kSaintEtienneUtf8).size(), 13u);
+}
+
+}  // namespace
+
+namespace {
+
+// The example lists laid out with the program load as their help document says.
+TEST(ExampleListsTest, ShippedExamplesLoad) {
+    const char* source = std::getenv("TOMBAGE_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    const std::string folder = std::string(source) + "/res/exemples/";
+    TeamNames csv;
+    app::ImportTeamFile(folder + "equipes_poule_a.csv", csv);
+    EXPECT_EQ(csv, (TeamNames{"Union Sportive de Nantes", "Stade Brestois",
+                              "Saint-\xC9tienne Vall\xE9" "e", "Olympique de N\xEEmes",
+                              "Entente de Metz", "Amicale Lilloise", "Cercle Lyonnais",
+                              "Racing Club de Besan\xE7on"}));
+    TeamNames page;
+    app::ImportTeamFile(folder + "groupe_b.htm", page);
+    EXPECT_EQ(page, (TeamNames{"AS Nancy", "Saint-\xC9tienne Forez", "Union Vend\xE9" "enne",
+                               "Sporting Club de N\xEEmes", "\xC9toile Brestoise",
+                               "Avenir de Besan\xE7on", "Cercle Sportif de Caen"}));
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QMenuBar>
 #include <QTest>
+#include <QTimer>
 #include <deque>
 #include <memory>
 
@@ -17,6 +18,7 @@
 #include "app/history_animation.h"
 #include "app/main_window.h"
 #include "app/program_dialogs.h"
+#include "app/qt_pacer.h"
 #include "app/results_file.h"
 #include "report/core/date_time.h"
 #include "test_support.h"
@@ -383,6 +385,38 @@ TEST_F(WindowsTest, HelpDocuments) {
     EXPECT_EQ(shell.urls[1],
               QUrl::fromLocalFile(QString::fromStdString(folder.File("Tombage.pdf"))));
     EXPECT_TRUE(dialogs.messages.empty());
+}
+
+// The real pacing: the window goes on handling events through each pause of a draw.
+TEST_F(WindowsTest, RealPacingKeepsTheWindowAliveAndQuitWaits) {
+    WriteFile(folder.File("tombage.DBP"), "");
+    WriteFile(folder.File("a.csv"), "Nantes\nBrest\n");
+    app::QtPacer realPacer;
+    app::MainWindowServices services;
+    services.dialogs = &dialogs;
+    services.shell = &shell;
+    services.pacer = &realPacer;
+    services.clock = &clock;
+    services.programFolder = folder.Path();
+    app::MainWindow window(services);
+    window.show();
+    dialogs.choices.push_back(folder.File("a.csv"));
+    window.Chargement1Click();
+    dialogs.choices.push_back(folder.File("a.csv"));
+    std::vector<std::string> seenDuringPause;
+    QTimer::singleShot(500, &window, [&] {
+        seenDuringPause.push_back(window.GridModel().Cell(0, 1));
+        window.Chargement1Click();  // ignored
+        window.close();             // waits for the draw
+    });
+    QTimer::singleShot(2500, &window, [&] { seenDuringPause.push_back(window.GridModel().Cell(0, 1)); });
+    window.PlainAction()->trigger();
+    ASSERT_EQ(seenDuringPause.size(), 2u);
+    EXPECT_EQ(seenDuringPause[0], "");   // first pause: nothing placed yet
+    EXPECT_NE(seenDuringPause[1], "");   // second pause: the first team is in
+    EXPECT_EQ(dialogs.chooserFolders.size(), 1u);
+    EXPECT_EQ(window.GridModel().RowCount(), 2);
+    EXPECT_FALSE(window.isVisible());
 }
 
 TEST(HistoryAnimationTest, FramesAndPositions) {

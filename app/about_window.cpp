@@ -1,7 +1,9 @@
 #include "app/about_window.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
+#include <QScreen>
 
 #include "app/app_texts.h"
 #include "app/emblem.h"
@@ -124,6 +126,9 @@ AboutWindow::AboutWindow(ProgramDialogs& dialogs, Shell& shell, QWidget* parent,
     connect(&frameTimer_, &QTimer::timeout, this, [this] { NextFrame(); });
 
     FormCreate();
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
 }
 
 void AboutWindow::FormCreate() {

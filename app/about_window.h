@@ -45,6 +45,8 @@ class AboutWindow final : public QWidget {
     void Label3Click();
 
     bool IsAnimating() const { return animating_; }
+    // The frame shown, from 1 to the animation's total (0 before the first animation).
+    int Step() const { return step_; }
     const QStringList& HistoryLines() const { return historyLines_; }
     QFrame* Panel1() const { return panel1_; }
     PaintBox* PaintBox1() const { return paintBox1_; }

@@ -247,12 +247,15 @@ TEST(ExampleListsTest, ShippedExamplesLoad) {
     TeamNames csv;
     app::ImportTeamFile(folder + "equipes_poule_a.csv", csv);
     EXPECT_EQ(csv, (TeamNames{"Union Sportive de Nantes", "Stade Brestois",
-                              "Saint-\xC9tienne Vall\xE9" "e", "Olympique de N\xEEmes",
-                              "Entente de Metz", "Amicale Lilloise", "Cercle Lyonnais",
-                              "Racing Club de Besan\xE7on"}));
+                              "Saint-\xC9tienne Vall\xE9"
+                              "e",
+                              "Olympique de N\xEEmes", "Entente de Metz", "Amicale Lilloise",
+                              "Cercle Lyonnais", "Racing Club de Besan\xE7on"}));
     TeamNames page;
     app::ImportTeamFile(folder + "groupe_b.htm", page);
-    EXPECT_EQ(page, (TeamNames{"AS Nancy", "Saint-\xC9tienne Forez", "Union Vend\xE9" "enne",
+    EXPECT_EQ(page, (TeamNames{"AS Nancy", "Saint-\xC9tienne Forez",
+                               "Union Vend\xE9"
+                               "enne",
                                "Sporting Club de N\xEEmes", "\xC9toile Brestoise",
                                "Avenir de Besan\xE7on", "Cercle Sportif de Caen"}));
 }

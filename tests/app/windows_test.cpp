@@ -409,11 +409,12 @@ TEST_F(WindowsTest, RealPacingKeepsTheWindowAliveAndQuitWaits) {
         window.Chargement1Click();  // ignored
         window.close();             // waits for the draw
     });
-    QTimer::singleShot(2500, &window, [&] { seenDuringPause.push_back(window.GridModel().Cell(0, 1)); });
+    QTimer::singleShot(2500, &window,
+                       [&] { seenDuringPause.push_back(window.GridModel().Cell(0, 1)); });
     window.PlainAction()->trigger();
     ASSERT_EQ(seenDuringPause.size(), 2u);
-    EXPECT_EQ(seenDuringPause[0], "");   // first pause: nothing placed yet
-    EXPECT_NE(seenDuringPause[1], "");   // second pause: the first team is in
+    EXPECT_EQ(seenDuringPause[0], "");  // first pause: nothing placed yet
+    EXPECT_NE(seenDuringPause[1], "");  // second pause: the first team is in
     EXPECT_EQ(dialogs.chooserFolders.size(), 1u);
     EXPECT_EQ(window.GridModel().RowCount(), 2);
     EXPECT_FALSE(window.isVisible());
@@ -466,9 +467,7 @@ TEST_F(WindowsTest, AboutWindow) {
     EXPECT_TRUE(about->IsAnimating());
     EXPECT_TRUE(about->Panel1()->isVisible());
     EXPECT_EQ(about->Panel1()->geometry(), about->rect());
-    for (int i = 0; i < 40; ++i)
-        QApplication::processEvents();
-    QTest::qWait(120);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return about->Step() >= 150; }, 20000));
     Grab(*about, "about_window_history.png");
     about->Button1Click();  // ignored: the animation goes on
     EXPECT_TRUE(QTest::qWaitFor([&] { return !about->IsAnimating(); }, 20000));

@@ -111,7 +111,8 @@ void HeaderInfo::TakeReplyFields(HeaderList& raw) {
     contentRangeStart = 0;
     contentRangeEnd = 0;
     if (raw.FindName("Content-Range") >= 0) {
-        std::string_view range = TrimBlanks(TakeValue(raw, "Content-Range"));
+        const std::string rangeText = TakeValue(raw, "Content-Range");
+        std::string_view range = TrimBlanks(rangeText);
         std::size_t space = range.find(' ');
         range.remove_prefix(space == std::string_view::npos ? range.size() : space + 1);
         std::size_t dash = range.find('-');

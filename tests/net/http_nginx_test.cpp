@@ -31,24 +31,23 @@ class HttpNginx : public ::testing::Test {
             large += "ligne " + std::to_string(i) + " \xE9t\xE9\r\n";
         }
         nginx_->WriteFile("arbitrage/gros.txt", large);
-        largeFile_ = new std::string(std::move(large));
+        largeFile_ = std::move(large);
     }
     static void TearDownTestSuite() {
         nginx_.reset();
-        delete largeFile_;
-        largeFile_ = nullptr;
+        largeFile_.clear();
     }
 
     // A missing or broken nginx fails every test: this suite must not pass without a server.
     void SetUp() override { ASSERT_TRUE(nginx_) << startError_; }
 
     static std::unique_ptr<NginxServer> nginx_;
-    static std::string* largeFile_;
+    static std::string largeFile_;
     static std::string startError_;
 };
 
 std::unique_ptr<NginxServer> HttpNginx::nginx_;
-std::string* HttpNginx::largeFile_ = nullptr;
+std::string HttpNginx::largeFile_;
 std::string HttpNginx::startError_;
 
 TEST_F(HttpNginx, FileWithContentLength) {
@@ -107,8 +106,8 @@ TEST_F(HttpNginx, KeepAliveCarriesTwoRequests) {
 TEST_F(HttpNginx, LargeFileArrivesWhole) {
     HttpClient client;
     const std::string body = client.DownloadText(nginx_->Url("/arbitrage/gros.txt"));
-    EXPECT_EQ(client.ReplyInfo().contentLength, static_cast<std::int64_t>(largeFile_->size()));
-    EXPECT_TRUE(body == *largeFile_);
+    EXPECT_EQ(client.ReplyInfo().contentLength, static_cast<std::int64_t>(largeFile_.size()));
+    EXPECT_TRUE(body == largeFile_);
     // And again on the same connection, after the big one.
     EXPECT_EQ(client.DownloadText(nginx_->Url("/index.html")), "<html>Tombage</html>\n");
 }

@@ -2,8 +2,8 @@
 // of the report engine and the runtime, in French.
 //
 // The source is res/strings.txt (UTF-8), compiled into the library. Each line is
-// `key=text`, where key is the design's text number (55206) or a symbolic name (err.file_open);
-// `\n`, `\t` and `\\` are escapes; lines starting with '#' are comments.
+// `key=text`, where key is the engine text number (55206) or a symbolic name (err.file_open);
+// `\n`, `\t`, `\r` and `\\` are escapes; lines starting with '#' are comments.
 // Lookups return Windows-1252 text.
 #pragma once
 

@@ -145,7 +145,7 @@ TEST(UpdateCheck, SilentWhenTheSiteCannotBeReached) {
         recording.check.SetTimeLimits(200ms, 100ms, 300ms);
         const auto start = std::chrono::steady_clock::now();
         recording.check.Run();
-        EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
         EXPECT_TRUE(recording.boxes.empty());
         EXPECT_EQ(server.Requests().size(), 1u);
     }

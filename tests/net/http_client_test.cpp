@@ -338,7 +338,7 @@ TEST(HttpClient, SilentOrTricklingServersRunIntoTheTimeLimits) {
         client.SetRequestTimeLimit(400ms);
         const auto start = std::chrono::steady_clock::now();
         EXPECT_THROW(client.DownloadText(server.Url("/")), ReadTimedOut);
-        EXPECT_LT(std::chrono::steady_clock::now() - start, 1500ms);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, 2s);
         EXPECT_FALSE(client.Binding().HandleAllocated());
         EXPECT_FALSE(client.Deadline().has_value());
     }

@@ -78,10 +78,10 @@ TEST_F(HttpNginx, MissingPageRaises404AfterItsBody) {
 }
 
 TEST_F(HttpNginx, RedirectsRaiseWithoutBeingFollowed) {
+    // Followed, they would lead to the index page and succeed.
     const std::pair<const char*, int> cases[] = {{"/moved", 301}, {"/found", 302}};
     for (const auto& [path, code] : cases) {
         SCOPED_TRACE(path);
-        const std::size_t logged = nginx_->RequestsLogged().size();
         HttpClient client;
         try {
             client.DownloadText(nginx_->Url(path));
@@ -90,7 +90,6 @@ TEST_F(HttpNginx, RedirectsRaiseWithoutBeingFollowed) {
             EXPECT_EQ(error.Code(), code);
         }
         EXPECT_NE(client.ReplyInfo().location.find("/index.html"), std::string::npos);
-        EXPECT_EQ(nginx_->RequestsLogged().size(), logged + 1);
     }
 }
 

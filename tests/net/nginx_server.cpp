@@ -158,16 +158,23 @@ void NginxServer::RemoveFile(const std::string& relativePath) const {
     fs::remove(fs::path(folder_) / "www" / relativePath, ignored);
 }
 
-std::vector<std::string> NginxServer::RequestsLogged() const {
-    std::vector<std::string> requests;
-    std::ifstream log(folder_ + "/access.log");
-    for (std::string line; std::getline(log, line);) {
-        std::size_t open = line.find('"');
-        std::size_t closing = open == std::string::npos ? open : line.find('"', open + 1);
-        if (closing != std::string::npos)
-            requests.push_back(line.substr(open + 1, closing - open - 1));
+std::vector<std::string> NginxServer::RequestsLogged(std::size_t count) const {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    for (;;) {
+        std::vector<std::string> requests;
+        std::ifstream log(folder_ + "/access.log");
+        for (std::string line; std::getline(log, line);) {
+            std::size_t open = line.find('"');
+            std::size_t closing = open == std::string::npos ? open : line.find('"', open + 1);
+            if (closing != std::string::npos) {
+                requests.push_back(line.substr(open + 1, closing - open - 1));
+            }
+        }
+        if (requests.size() >= count || std::chrono::steady_clock::now() >= deadline) {
+            return requests;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
-    return requests;
 }
 
 }  // namespace net::testing

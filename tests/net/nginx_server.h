@@ -34,8 +34,9 @@ class NginxServer {
     void WriteFile(const std::string& relativePath, const std::string& content) const;
     void RemoveFile(const std::string& relativePath) const;
 
-    // The request lines of the access log so far ("GET /a HTTP/1.1"), in order.
-    std::vector<std::string> RequestsLogged() const;
+    // The request lines of the access log ("GET /a HTTP/1.1"), in order, once it holds at least
+    // `count` of them (nginx logs a request after answering it) or after 2 s.
+    std::vector<std::string> RequestsLogged(std::size_t count = 0) const;
 
   private:
     bool Start();

@@ -45,7 +45,7 @@ class ReplayLayer : public net::SocketLayer {
         return 0;
     }
     int SetSocketOption(int, int, int, int) override { return 0; }
-    bool ResolveHost(const std::string&, std::string& address) override {
+    bool ResolveHost(const std::string&, std::string& address, net::TimeLimit) override {
         address = "127.0.0.1";
         return true;
     }

@@ -20,7 +20,7 @@
 namespace {
 
 class ReplayLayer : public net::SocketLayer {
-public:
+  public:
     ReplayLayer(std::string reply, std::size_t receiveSize)
         : reply_(std::move(reply)), receiveSize_(receiveSize) {}
 
@@ -48,13 +48,13 @@ public:
         return 0;
     }
     int SetSocketOption(int, int, int, int) override { return 0; }
-    bool ResolveHost(const std::string&, std::string& address) override {
+    bool ResolveHost(const std::string&, std::string& address, net::TimeLimit) override {
         address = "127.0.0.1";
         return true;
     }
     int LastErrorCode() const override { return 10054; }
 
-private:
+  private:
     std::string reply_;
     std::size_t position_ = 0;
     std::size_t receiveSize_;

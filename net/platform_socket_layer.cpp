@@ -12,7 +12,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <system_error>
+#include <thread>
 
 #include "net/socket_error_codes.h"
 
@@ -20,6 +26,34 @@ namespace net {
 namespace {
 
 thread_local int lastError = 0;
+
+struct Lookup {
+    bool found = false;
+    std::string address;
+    int code = 0;  // socket error number when not found
+};
+
+// The first IPv4 address of the name; touches no state shared with other threads.
+Lookup LookUp(const std::string& name) {
+    addrinfo hints{};
+    hints.ai_family = AF_INET;
+    hints.ai_socktype = SOCK_STREAM;
+    addrinfo* found = nullptr;
+    int result = getaddrinfo(name.c_str(), nullptr, &hints, &found);
+    Lookup lookup;
+    if (result != 0 || found == nullptr) {
+        lookup.code = SocketCodeFromLookupError(result != 0 ? result : EAI_NONAME, errno);
+        if (found != nullptr) freeaddrinfo(found);
+        return lookup;
+    }
+    char text[INET_ADDRSTRLEN] = {};
+    inet_ntop(AF_INET, &reinterpret_cast<const sockaddr_in*>(found->ai_addr)->sin_addr, text,
+              sizeof text);
+    freeaddrinfo(found);
+    lookup.found = true;
+    lookup.address = text;
+    return lookup;
+}
 
 int FailWith(int code) {
     lastError = code;
@@ -30,7 +64,7 @@ int FailFromErrno() {
     return FailWith(SocketCodeFromErrno(errno));
 }
 
-// Dotted text to an address, by splitting at the dots as the design of the stack wants;
+// Dotted text to an address, read part by part between the dots;
 // the port checked to fit 16 bits.
 bool MakeAddress(const std::string& ip, int port, sockaddr_in& address) {
     if (port < 0 || port > 65535) return false;
@@ -189,20 +223,39 @@ int PlatformSocketLayer::SetSocketOption(int socket, int level, int option, int 
     return 0;
 }
 
-bool PlatformSocketLayer::ResolveHost(const std::string& name, std::string& address) {
-    addrinfo hints{};
-    hints.ai_family = AF_INET;
-    hints.ai_socktype = SOCK_STREAM;
-    addrinfo* found = nullptr;
-    int result = getaddrinfo(name.c_str(), nullptr, &hints, &found);
-    if (result != 0 || found == nullptr) {
-        lastError = SocketCodeFromLookupError(result != 0 ? result : EAI_NONAME, errno);
+bool PlatformSocketLayer::ResolveHost(const std::string& name, std::string& address,
+                                      TimeLimit limit) {
+    if (!limit) {
+        Lookup lookup = LookUp(name);
+        if (!lookup.found) lastError = lookup.code;
+        address = lookup.address;
+        return lookup.found;
+    }
+    // Shared with the lookup thread, which may outlive this call.
+    struct Pending {
+        std::mutex mutex;
+        std::condition_variable done;
+        std::optional<Lookup> result;
+    };
+    auto pending = std::make_shared<Pending>();
+    try {
+        std::thread([pending, name] {
+            Lookup lookup = LookUp(name);
+            std::lock_guard<std::mutex> lock(pending->mutex);
+            pending->result = std::move(lookup);
+            pending->done.notify_one();
+        }).detach();
+    } catch (const std::system_error&) {
+        return ResolveHost(name, address, kNoTimeLimit);
+    }
+    std::unique_lock<std::mutex> lock(pending->mutex);
+    if (!pending->done.wait_for(lock, *limit, [&] { return pending->result.has_value(); })) {
+        lastError = kWsaTryAgain;
         return false;
     }
-    int port = 0;
-    ReadAddress(*reinterpret_cast<const sockaddr_in*>(found->ai_addr), address, port);
-    freeaddrinfo(found);
-    return true;
+    if (!pending->result->found) lastError = pending->result->code;
+    address = pending->result->address;
+    return pending->result->found;
 }
 
 int PlatformSocketLayer::LastErrorCode() const {

@@ -23,7 +23,9 @@ class PlatformSocketLayer : public SocketLayer {
     int GetSockName(int socket, std::string& ip, int& port) override;
     int GetPeerName(int socket, std::string& ip, int& port) override;
     int SetSocketOption(int socket, int level, int option, int value) override;
-    bool ResolveHost(const std::string& name, std::string& address) override;
+    // getaddrinfo() has no time limit of its own: with a limit it runs on a thread of its
+    // own, which is left to finish alone when the limit expires.
+    bool ResolveHost(const std::string& name, std::string& address, TimeLimit limit) override;
     int LastErrorCode() const override;
 };
 

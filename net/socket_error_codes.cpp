@@ -14,7 +14,7 @@ struct CodeText {
 };
 
 // Texts of the Windows Sockets numbers, Windows-1252. 11001 to 11004 are the name lookup
-// failures, which the original table left without text.
+// failures, given texts of their own.
 constexpr CodeText kCodeTexts[] = {
     {10004, "Appel syst\xE8me interrompu."},
     {10009, "Nombre de fichiers incorrect."},

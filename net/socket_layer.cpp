@@ -26,11 +26,11 @@ int SocketLayer::CreateSocket(int type, int protocol) {
     return handle;
 }
 
-std::string SocketLayer::LookupHost(const std::string& name) {
+std::string SocketLayer::LookupHost(const std::string& name, TimeLimit limit) {
     if (SameAscii(name, "LOCALHOST")) return "127.0.0.1";
     if (IsIPv4Text(name)) return name;
     std::string address;
-    if (!ResolveHost(name, address)) RaiseStackError(LastErrorCode());
+    if (!ResolveHost(name, address, limit)) RaiseStackError(LastErrorCode());
     return address;
 }
 

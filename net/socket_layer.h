@@ -42,8 +42,9 @@ class SocketLayer {
     virtual int GetSockName(int socket, std::string& ip, int& port) = 0;
     virtual int GetPeerName(int socket, std::string& ip, int& port) = 0;
     virtual int SetSocketOption(int socket, int level, int option, int value) = 0;
-    // The first IPv4 address of a host name.
-    virtual bool ResolveHost(const std::string& name, std::string& address) = 0;
+    // The first IPv4 address of a host name, within the limit (an expired limit fails
+    // with 11002).
+    virtual bool ResolveHost(const std::string& name, std::string& address, TimeLimit limit) = 0;
     virtual int LastErrorCode() const = 0;
 
     // --- Common operations.
@@ -52,9 +53,9 @@ class SocketLayer {
     int CreateSocket(int type, int protocol);
 
     // "LOCALHOST" in any case gives "127.0.0.1" and an IPv4 text is returned as it is, both
-    // without asking the platform; otherwise the first address of the name. Raises the stack
-    // error of the lookup failure.
-    std::string LookupHost(const std::string& name);
+    // without asking the platform; otherwise the first address of the name, asked within the
+    // limit. Raises the stack error of the lookup failure.
+    std::string LookupHost(const std::string& name, TimeLimit limit = kNoTimeLimit);
 
     // True when the text splits at "." into four decimal integers from 0 to 255.
     static bool IsIPv4Text(std::string_view text);

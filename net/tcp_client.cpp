@@ -16,7 +16,7 @@ void TcpClient::OpenConnection() {
         std::string peer = host_;
         if (!SocketLayer::IsIPv4Text(host_)) {
             DoStatus(Status::hsResolving, host_);
-            peer = Stack().LookupHost(host_);
+            peer = Stack().LookupHost(host_, EffectiveLimit(connectTimeout_));
         }
         Binding().SetPeer(peer, port_);
         if (!useNagle_) {

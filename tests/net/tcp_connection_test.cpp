@@ -30,7 +30,7 @@ using testing::ServerConnection;
 // The real stack, except that name lookups are counted and answered from a table.
 class CountingLookupLayer : public PlatformSocketLayer {
   public:
-    bool ResolveHost(const std::string& name, std::string& address) override {
+    bool ResolveHost(const std::string& name, std::string& address, TimeLimit) override {
         ++lookups;
         if (name == "serveur.test") {
             address = "127.0.0.1";
@@ -112,6 +112,8 @@ TEST(SocketLayer, LookupHostAsksThePlatformOnlyForNames) {
     // "1.2.3" is not an IPv4 text: the platform reads it as a name (inet_aton's short form).
     PlatformSocketLayer platform;
     EXPECT_EQ(platform.LookupHost("1.2.3"), "1.2.0.3");
+    // The same with a time limit (the lookup then runs on a thread of its own).
+    EXPECT_EQ(platform.LookupHost("1.2.3", 5s), "1.2.0.3");
 }
 
 TEST(SocketLayer, ErrorsCarryWindowsSocketsNumbersAndTexts) {

@@ -27,20 +27,20 @@ namespace {
 
 thread_local int lastError = 0;
 
-struct Lookup {
+struct Resolution {
     bool found = false;
     std::string address;
     int code = 0;  // socket error number when not found
 };
 
 // The first IPv4 address of the name; touches no state shared with other threads.
-Lookup LookUp(const std::string& name) {
+Resolution ResolveNow(const std::string& name) {
     addrinfo hints{};
     hints.ai_family = AF_INET;
     hints.ai_socktype = SOCK_STREAM;
     addrinfo* found = nullptr;
     int result = getaddrinfo(name.c_str(), nullptr, &hints, &found);
-    Lookup lookup;
+    Resolution lookup;
     if (result != 0 || found == nullptr) {
         lookup.code = SocketCodeFromLookupError(result != 0 ? result : EAI_NONAME, errno);
         if (found != nullptr) freeaddrinfo(found);
@@ -226,7 +226,7 @@ int PlatformSocketLayer::SetSocketOption(int socket, int level, int option, int 
 bool PlatformSocketLayer::ResolveHost(const std::string& name, std::string& address,
                                       TimeLimit limit) {
     if (!limit) {
-        Lookup lookup = LookUp(name);
+        Resolution lookup = ResolveNow(name);
         if (!lookup.found) lastError = lookup.code;
         address = lookup.address;
         return lookup.found;
@@ -235,12 +235,12 @@ bool PlatformSocketLayer::ResolveHost(const std::string& name, std::string& addr
     struct Pending {
         std::mutex mutex;
         std::condition_variable done;
-        std::optional<Lookup> result;
+        std::optional<Resolution> result;
     };
     auto pending = std::make_shared<Pending>();
     try {
         std::thread([pending, name] {
-            Lookup lookup = LookUp(name);
+            Resolution lookup = ResolveNow(name);
             std::lock_guard<std::mutex> lock(pending->mutex);
             pending->result = std::move(lookup);
             pending->done.notify_one();

@@ -187,7 +187,7 @@ TEST(UpdateCheck, AgainstNginx) {
         EXPECT_TRUE(recording.boxes.empty());
     }
     EXPECT_EQ(
-        nginx.RequestsLogged(),
+        nginx.RequestsLogged(5),
         (std::vector<std::string>{
             "GET /arbitrage/index.html HTTP/1.1", "GET /arbitrage/Tombage_2.22.02.html HTTP/1.1",
             "GET /arbitrage/index.html HTTP/1.1", "GET /arbitrage/Tombage_2.22.02.html HTTP/1.1",

@@ -6,10 +6,12 @@
 #include "app/about_window.h"
 #include "app/app_texts.h"
 #include "app/clock.h"
+#include "app/globals.h"
 #include "app/main_window.h"
 #include "app/qt_pacer.h"
 #include "app/qt_program_dialogs.h"
 #include "app/shell.h"
+#include "app/update_check.h"
 #include "app/widget_text.h"
 #include "report/core/dialogs.h"
 
@@ -39,6 +41,15 @@ int main(int argc, char** argv) {
         services.shell = &shell;
         services.pacer = &pacer;
         services.clock = &clock;
+        services.updateCheck = [&dialogs](const std::string& site) {
+            app::UpdateCheck check(site, std::string(app::ProgramVersion),
+                                   [&dialogs](const std::string& caption, const std::string& text) {
+                                       dialogs.ShowMessage(
+                                           text, caption,
+                                           report::mb::kOk | report::mb::kIconInformation);
+                                   });
+            check.Run();
+        };
         app::MainWindow mainWindow(services);
         dialogs.SetOwner(&mainWindow);
         // The about window: hidden until "A propos"; a dialog of the main window, destroyed with

@@ -155,9 +155,9 @@ void MainWindow::FormCreate() {
 }
 
 void MainWindow::RunUpdateCheck() {
-    // The update check is wired here: read the site with
-    // UpdateSiteOverride(IniFile(SettingsFilePath())) (empty: the built-in site), run the check
-    // of app/update_check.h and show its information box through services_.dialogs.
+    if (!services_.updateCheck) return;
+    const IniFile ini(SettingsFilePath());
+    services_.updateCheck(UpdateSiteOverride(ini));
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

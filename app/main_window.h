@@ -39,6 +39,9 @@ struct MainWindowServices {
     const Clock* clock = nullptr;
     // Empty: the folder of the executable.
     std::string programFolder;
+    // The update check of the start-up, given the site of the settings file (empty: the built-in
+    // site). Unset: no check at all (tests never reach the network).
+    std::function<void(const std::string& site)> updateCheck;
 };
 
 class MainWindow final : public QMainWindow {

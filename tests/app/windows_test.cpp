@@ -89,6 +89,7 @@ class WindowsTest : public ::testing::Test {
         services.pacer = &pacer;
         services.clock = &clock;
         services.programFolder = folder.Path();
+        services.updateCheck = [this](const std::string& site) { checkedSites.push_back(site); };
         return std::make_unique<app::MainWindow>(services);
     }
 
@@ -101,6 +102,7 @@ class WindowsTest : public ::testing::Test {
     FakeShell shell;
     InstantPacer pacer;
     FixedClock clock;
+    std::vector<std::string> checkedSites;  // one entry per update check run at start-up
 };
 
 TEST_F(WindowsTest, FirstStartWithoutResultsFileThenImportAndDraw) {
@@ -487,4 +489,24 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+// The update check runs at start-up with the site of the settings file, before the results file
+// is read, and not at all while the user has switched it off.
+TEST_F(WindowsTest, UpdateCheckRunsWithTheSiteOfTheSettingsUnlessSwitchedOff) {
+    WriteFile(folder.File("tombage.DBP"), "");
+    Start();
+    EXPECT_EQ(checkedSites, std::vector<std::string>{""});
+
+    checkedSites.clear();
+    WriteFile(folder.File("Tombage.ini"), "[MiseAjour]\r\nSite=http://127.0.0.1:8080\r\n");
+    Start();
+    EXPECT_EQ(checkedSites, std::vector<std::string>{"http://127.0.0.1:8080"});
+
+    checkedSites.clear();
+    WriteFile(folder.File("Tombage.ini"),
+              "[MiseAjour]\r\nDate=15/03/2022\r\nNoValide=1\r\nSite=http://127.0.0.1:8080\r\n");
+    Start();
+    EXPECT_TRUE(checkedSites.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
 }

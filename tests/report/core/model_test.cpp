@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "report/core/band_view.h"
+#include "report/core/dataset.h"
 #include "report/core/errors.h"
 #include "report/core/line_view.h"
 #include "report/core/memo_view.h"
@@ -346,6 +349,139 @@ TEST(BandTypes, DisplayNames) {
     EXPECT_EQ(BandTypeDisplayName(23), "");
     EXPECT_TRUE(IsVerticalBand(19));
     EXPECT_FALSE(IsVerticalBand(17));
+}
+
+}  // namespace
+}  // namespace report
+
+namespace report {
+namespace {
+
+// A run-time band that records what reaches it.
+class FakeBand : public PropertyAccess {
+  public:
+    std::map<std::string, Variant> values;
+    bool HasProperty(std::string_view) const override { return true; }
+    Variant GetPropertyValue(std::string_view name) const override {
+        auto it = values.find(std::string(name));
+        return it == values.end() ? Variant() : it->second;
+    }
+    void SetPropertyValue(std::string_view name, const Variant& value) override {
+        values[std::string(name)] = value;
+    }
+    bool CallMethod(std::string_view, const Variant&, const Variant&, const Variant&,
+                    Variant&) override {
+        return false;
+    }
+};
+
+TEST_F(ModelTest, BandsActOnTheirRunTimeBandWhileBuilding) {
+    Report report(state);
+    Page& page = report.AddPage();
+    BandView& band = AddView<BandView>(page, object_type::kBand);
+    FakeBand runtime;
+    band.runtimeBand = &runtime;
+    band.SetPropertyValue("Top", Variant::Int32(5));
+    EXPECT_EQ(band.top, 5);  // designing: the band object itself
+    EXPECT_TRUE(runtime.values.empty());
+
+    UserDataset data;
+    data.rangeEnd = RangeEnd::reCount;
+    data.rangeEndCount = 2;
+    band.dataSource = &data;
+    state.documentMode = DocumentMode::Printing;
+    band.SetPropertyValue("top", Variant::Int32(40));
+    band.SetPropertyValue("Visible", Variant::Boolean(false));
+    EXPECT_EQ(band.top, 5);
+    EXPECT_EQ(runtime.values["TOP"].ToInt(), 40);
+    EXPECT_TRUE(band.IsVisible());
+    band.SetPropertyValue("ChildBand", Variant::String("Child1"));
+    EXPECT_EQ(band.childBand, "Child1");
+    EXPECT_EQ(runtime.values["CHILDBAND"].ToText(), "Child1");
+
+    Variant result;
+    const Variant none;
+    ASSERT_TRUE(band.CallMethod("FIRST", none, none, none, result));
+    EXPECT_FALSE(band.GetPropertyValue("EOF").ToBool());
+    band.CallMethod("next", none, none, none, result);
+    band.CallMethod("NEXT", none, none, none, result);
+    EXPECT_TRUE(band.GetPropertyValue("Eof").ToBool());
+    band.CallMethod("PRIOR", none, none, none, result);
+    EXPECT_EQ(data.RecordNo(), 1);
+
+    EXPECT_TRUE(band.HasProperty("OnBeforePrint"));
+    band.SetPropertyValue("OnBeforePrint", Variant::String("a\r\nb"));
+    EXPECT_EQ(band.memo, (StringList{"a", "b"}));
+    band.SetPropertyValue("Condition", Variant::String("[Equipe]"));
+    EXPECT_EQ(band.formatPattern, "[Equipe]");
+    band.SetPropertyValue("NEWCOLUMNAFTER", Variant::Int32(4));
+    EXPECT_EQ(band.newColumnAfter, 4);
+}
+
+TEST_F(ModelTest, CompactRecordsOfPreparedPages) {
+    Report report(state);
+    Page& page = report.AddPage();
+    MemoView& memo = AddView<MemoView>(page, object_type::kMemo);
+    memo.name = "Memo7";
+    memo.memo = {"[Num]"};
+    memo.expandedMemo = {"12"};
+    memo.script = {"begin end"};
+    memo.formatPattern = "0.00";
+    memo.highlight.condition = "x";
+    memo.inPreparedPage = true;
+    EngineStream compact;
+    memo.WriteRecord(compact);
+
+    memo.inPreparedPage = false;
+    EngineStream full;
+    memo.WriteRecord(full);
+    // No format code and pattern, script, visibility or highlight in the compact variant, and
+    // the expanded text ("12") instead of the memo ("[Num]").
+    EXPECT_EQ(full.Size() - compact.Size(), 4u + 7u + 3u + 14u + 2u + 10u + 4u);
+
+    MemoView read;
+    read.inPreparedPage = true;
+    compact.Seek(0);
+    read.ReadRecord(compact, 24);
+    EXPECT_EQ(read.name, "Memo7");
+    EXPECT_EQ(read.expandedMemo, StringList{"12"});
+    EXPECT_TRUE(read.memo.empty());
+    EXPECT_TRUE(read.script.empty());
+    EXPECT_TRUE(compact.AtEnd());
+
+    // Version 23 compact records carry no name: one is generated.
+    Page& other = report.AddPage();
+    MemoView& unnamed = AddView<MemoView>(other, object_type::kMemo);
+    unnamed.inPreparedPage = true;
+    EngineStream v23;
+    WriteI32(v23, 1);  // left ...
+    for (int i = 0; i < 3; ++i)
+        WriteI32(v23, 0);
+    WriteU16(v23, 67);
+    WriteU16(v23, 0);
+    WriteI32(v23, 1);
+    WriteI32(v23, 0);
+    WriteU16(v23, 0);
+    WriteI32(v23, kNoColor);
+    WriteMemo(v23, {"texte"});
+    v23.Seek(0);
+    unnamed.ReadRecord(v23, 23);
+    EXPECT_EQ(unnamed.name, "Memo1");
+    EXPECT_EQ(unnamed.expandedMemo, StringList{"texte"});
+}
+
+TEST_F(ModelTest, ShortGraphicLeavesAnEmptyPictureOfItsKind) {
+    PictureView picture;
+    picture.picture = Picture{GraphicKind::Icon, std::string(40, 'i')};
+    EngineStream s;
+    picture.WriteRecord(s);
+    std::string bytes = s.TakeBytes();
+    bytes.resize(bytes.size() - 10);  // the graphic ends early
+    EngineStream cut(bytes);
+    PictureView read;
+    EXPECT_THROW(read.ReadRecord(cut, 24), StreamReadError);
+    EXPECT_EQ(read.picture.kind, GraphicKind::Icon);
+    EXPECT_TRUE(read.picture.data.empty());
 }
 
 }  // namespace

@@ -5,7 +5,23 @@
 // C currency, S string, B boolean, D date-time, L (uint16, uint32, int64).
 // Strings are Windows-1252 bytes. Errors: VariantOperationError ("Opération de variant
 // incorrecte"), VariantConversionError ("Conversion de type variant incorrecte"),
-// FloatingPointError ("Opération en virgule flottante incorrecte").
+// FloatingPointError ("Opération en virgule flottante incorrecte"), DivisionByZeroError
+// ("Division par zéro", MOD by zero).
+//
+// Result kinds of the arithmetic:
+// - I class: int32, or int64 when the int32 result overflows (int8 + int8 is int32);
+//   `/` gives a double.
+// - L class: int64; an int64 overflow gives a double. `/` gives a double.
+// - R class, and B, S (except string + string) and D (except the date-time results below):
+//   double, or single when both operands are singles.
+// - C class: currency (`/` too); overflow raises FloatingPointError.
+// - D class: `+` gives a date-time; `-` a date-time when both operands are date-times, else a
+//   double; `*` and `/` a double.
+// - `MOD` outside the I, L and C classes works on the operands rounded to integers (half to
+//   even) and gives int32, or int64 when the result needs it. In the C class it works on the
+//   currency values rounded to integers.
+// A real result that is infinite or not a number raises FloatingPointError (0 / 0, x / 0,
+// overflow).
 #pragma once
 
 #include <cstdint>
@@ -14,8 +30,15 @@
 #include <variant>
 
 #include "report/core/date_time.h"
+#include "report/core/errors.h"
 
 namespace report {
+
+// "Division par zéro": the integer remainder (MOD) with a zero divisor.
+class DivisionByZeroError : public EngineError {
+  public:
+    DivisionByZeroError();
+};
 
 enum class VariantKind : uint8_t {
     Empty,
@@ -39,7 +62,7 @@ enum class VariantKind : uint8_t {
 std::string_view KindName(VariantKind kind);
 
 class Variant {
-public:
+  public:
     Variant() = default;  // empty
 
     static Variant Null();
@@ -52,7 +75,8 @@ public:
     static Variant Int64(int64_t v);
     static Variant Single(float v);
     static Variant Double(double v);
-    // Currency from a count of ten-thousandths (12.5 is 125000) or from a real (rounded to even).
+    // Currency from a count of ten-thousandths (12.5 is 125000) or from a real (rounded to even;
+    // a real beyond the currency range, or NaN, raises VariantConversionError).
     static Variant CurrencyFromScaled(int64_t tenThousandths);
     static Variant Currency(double v);
     static Variant String(std::string v);
@@ -65,19 +89,24 @@ public:
     bool IsString() const { return kind_ == VariantKind::String; }
     bool IsNumeric() const;  // an integer kind, a real or currency
 
-    // Raw access to the stored value (no conversion); the kind must match.
+    // Raw access to the stored value (no conversion); the kind must match, else
+    // VariantConversionError.
     const std::string& StringValue() const;
-    int64_t IntegerValue() const;     // any integer kind, and boolean (true = -1)
-    double RealValue() const;         // single, double, date-time
-    int64_t CurrencyScaled() const;   // currency
+    int64_t IntegerValue() const;    // any integer kind, and boolean (true = -1)
+    double RealValue() const;        // single, double, date-time
+    int64_t CurrencyScaled() const;  // currency
 
     // Conversions. Empty converts to 0, "", false; Null and unconvertible strings raise
-    // VariantConversionError; out-of-range values raise VariantConversionError too.
-    double ToReal() const;            // strings read with the locale's decimal separator
-    int32_t ToInt() const;            // reals rounded half to even
+    // VariantConversionError; out-of-range values (and NaN) raise VariantConversionError too.
+    // Booleans count as -1 (true) and 0.
+    // Strings are read as a real only when they are a number (locale's decimal separator), never
+    // as a date: a function that wants a date argument as a real (DAYOF...) uses ToReal, so that
+    // DAYOF('15/11/1998') raises the conversion error.
+    double ToReal() const;
+    int32_t ToInt() const;  // reals rounded half to even; strings as integers or reals
     int64_t ToInt64() const;
-    bool ToBool() const;              // numbers: non-zero; strings "True"/"False" (any case) or numbers
-    report::DateTime ToDateTime() const;  // strings read as a date-time, else as a number
+    bool ToBool() const;  // numbers: non-zero; strings "True"/"False" (any case) or numbers
+    report::DateTime ToDateTime() const;  // strings read as a number, else as a date-time
     int64_t ToCurrencyScaled() const;
     // The text form: strings as they are, integers in decimal, reals in general format with up to
     // 15 significant digits, currency likewise, booleans "True"/"False", date-times in the short
@@ -91,10 +120,16 @@ public:
     friend Variant operator*(const Variant& a, const Variant& b);
     friend Variant operator/(const Variant& a, const Variant& b);
     friend Variant Mod(const Variant& a, const Variant& b);
-    friend Variant operator-(const Variant& a);  // negation keeps the kind
+    // Negation keeps the kind when the result fits in it; otherwise int8, int16, int32 and uint8
+    // become int32 (int64 for -int32 min), uint16 and uint32 int64, int64 min a double. Strings
+    // are read as reals (double). Booleans stay as they are (-true is true). Null stays Null;
+    // empty raises VariantOperationError; currency min raises FloatingPointError.
+    friend Variant operator-(const Variant& a);
 
     // Three-way comparison under the class table: <0, 0, >0. Null is below every other kind and
-    // equal to Null; empty raises VariantOperationError.
+    // equal to Null; empty raises VariantOperationError. I and L compare as integers (booleans
+    // -1 and 0), R and D as reals, C as currency (as reals when a real is beyond the currency
+    // range, so 1e300 stays above every currency), S byte by byte, B with false below true.
     friend int Compare(const Variant& a, const Variant& b);
     friend bool operator==(const Variant& a, const Variant& b) { return Compare(a, b) == 0; }
     friend bool operator<(const Variant& a, const Variant& b) { return Compare(a, b) < 0; }
@@ -105,7 +140,12 @@ public:
     // Exact equality of kind and stored value, for tests and containers (no conversion, no errors).
     bool Identical(const Variant& other) const;
 
-private:
+  private:
+    Variant(VariantKind kind, int64_t v) : kind_(kind), value_(v) {}
+    Variant(VariantKind kind, double v) : kind_(kind), value_(v) {}
+
+    // Integer kinds, booleans (-1 / 0) and currency (scaled) hold int64_t; single, double and
+    // date-time hold double (a single already rounded to float); strings hold std::string.
     VariantKind kind_ = VariantKind::Empty;
     std::variant<std::monostate, int64_t, double, std::string> value_;
 };

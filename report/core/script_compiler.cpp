@@ -82,8 +82,11 @@ void ScriptCompiler::Compile(const std::vector<std::string>& source,
     errors_ = &errors;
 
     if (buffer_.size() > static_cast<size_t>(kMaxSourceSize)) {
-        ErrorAtPosition(0, FormatMessage(EngineText("script.source_too_long"),
-                                         {std::to_string(kMaxSourceSize)}));
+        error_ = true;
+        errors.push_back(FormatMessage(EngineText("script.error_at"),
+                                       {"1", "1",
+                                        FormatMessage(EngineText("script.source_too_long"),
+                                                      {std::to_string(kMaxSourceSize)})}));
         return;
     }
     if (!buffer_.empty()) Statement();
@@ -603,6 +606,8 @@ void ScriptCompiler::ErrorAtPosition(size_t position, const std::string& message
     error_ = true;
     while (position < buffer_.size() && buffer_[position] == ' ')
         ++position;
+    // Past the last character: show the end of the last line.
+    if (position >= buffer_.size() && position > 0) position = buffer_.size() - 1;
     // Back to the source: add the comments cut before the position.
     size_t source = position;
     for (const auto& [start, length] : comments_) {

@@ -73,9 +73,9 @@ void Interpreter::RunScript(const std::vector<std::string>& compiled) {
     size_t line = 0;
     long executed = 0;
     while (line < compiled.size()) {
-        if (++executed > kMaxExecutedLines) {
+        if (++executed > executionLimit_) {
             throw ScriptError(FormatMessage(EngineText("script.too_many_steps"),
-                                            {std::to_string(kMaxExecutedLines)}));
+                                            {std::to_string(executionLimit_)}));
         }
         const std::string& text = compiled[line];
         if (text.empty()) {

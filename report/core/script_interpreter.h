@@ -37,8 +37,13 @@ class Interpreter {
 
     // Runs instruction lines from the first: conditional jumps go to their target when the value
     // equals 0, evaluate lines are evaluated (EXIT(0) stops), assignments call AssignValue.
-    // Errors of the evaluation pass through; more than kMaxExecutedLines raise ScriptError.
+    // Errors of the evaluation pass through; more than kMaxExecutedLines executed lines raise
+    // ScriptError.
     virtual void RunScript(const std::vector<std::string>& compiled);
+
+    // The number of executed lines after which RunScript stops (kMaxExecutedLines unless a
+    // test lowers it).
+    void SetExecutionLimit(long lines) { executionLimit_ = lines; }
 
     // Hands the expression of every instruction line, in order, to the splitter.
     void ForEachExpression(const std::vector<std::string>& compiled, FunctionSplitter& splitter);
@@ -48,6 +53,7 @@ class Interpreter {
 
   private:
     Parser parser_;
+    long executionLimit_ = kMaxExecutedLines;
 };
 
 }  // namespace report

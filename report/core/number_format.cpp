@@ -114,9 +114,10 @@ Decimal ExactDecimal(double value) {
     int binaryExponent = 0;
     std::frexp(magnitude, &binaryExponent);
     const int fractionDigits = std::max(0, 53 - binaryExponent);
-    char buffer[1500];
+    char buffer[1500];  // at most 309 integer digits or 1127 fraction digits
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
                                       std::chars_format::fixed, fractionDigits);
+    if (result.ec != std::errc()) return d;  // cannot happen: the buffer fits every double
     const std::string_view text(buffer, static_cast<size_t>(result.ptr - buffer));
     const size_t point = text.find('.');
     const std::string_view integerPart = text.substr(0, point);

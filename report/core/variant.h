@@ -17,9 +17,11 @@
 // - C class: currency (`/` too); overflow raises FloatingPointError.
 // - D class: `+` gives a date-time; `-` a date-time when both operands are date-times, else a
 //   double; `*` and `/` a double.
-// - `MOD` outside the I, L and C classes works on the operands rounded to integers (half to
-//   even) and gives int32, or int64 when the result needs it. In the C class it works on the
-//   currency values rounded to integers.
+// - `MOD` is always an integer remainder with the sign of the dividend: int64 in the L class,
+//   elsewhere int32, or int64 when the result needs it. Reals, currency, dates and strings are
+//   first rounded to integers (half to even).
+// Strings combined with a boolean read as numbers or "True"/"False"; with a date-time as numbers
+// or dates; elsewhere as numbers only.
 // A real result that is infinite or not a number raises FloatingPointError (0 / 0, x / 0,
 // overflow).
 #pragma once

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -230,6 +231,35 @@ TEST_F(DateTimeTest, SeparatorsComeFromTheSettings) {
     ScopedFormats scoped(settings);
     EXPECT_EQ(FormatDateTime("dd/mm/yyyy hh:nn", k15Nov1998 + 0.5), "15.11.1998 12h00");
     EXPECT_EQ(StrToDate("15.11.1998"), k15Nov1998);
+}
+
+TEST_F(DateTimeTest, SelfReferringSettingsDoNotLoop) {
+    FormatSettings settings = FormatSettings::French();
+    settings.shortDateFormat = "c ddddd";
+    settings.longTimeFormat = "tt c";
+    settings.shortTimeFormat = "t";
+    settings.longDateFormat = "dddddd";
+    ScopedFormats scoped(settings);
+    for (const char* pattern : {"c", "ddddd", "dddddd", "t", "tt", ""}) {
+        SCOPED_TRACE(pattern);
+        EXPECT_NO_THROW(FormatDateTime(pattern, k15Nov1998 + 0.5));
+    }
+}
+
+TEST_F(DateTimeTest, GeneratedPatternsAndTexts) {
+    std::mt19937 random(1998);
+    const std::string alphabet = "dmyhnszctaAmpP/:.'\" 0129";
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const int length = static_cast<int>(random() % 14);
+        for (int k = 0; k < length; ++k)
+            text += alphabet[random() % alphabet.size()];
+        SCOPED_TRACE(text);
+        for (DateTime value : {0.0, -1.25, k15Nov1998 + 0.6, 2958465.99999})
+            EXPECT_NO_THROW(FormatDateTime(text, value));
+        DateTime value = 0;
+        TryStrToDateTime(text, value);
+    }
 }
 
 TEST_F(DateTimeTest, StandardTexts) {

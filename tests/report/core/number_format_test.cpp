@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,10 @@ TEST_F(NumberFormatTest, FormatFloatPatterns) {
         {"##0.", 5, "5"},
         {"##0.##", 1234.5, "1234,5"},
         {"0.00", 1e17, "100000000000000000,00"},
+        // The display formats' number patterns with two decimals.
+        {"##0.##", 1234.567, "1234,57"},
+        {"#,##0.##", 1234.567, "1" NBSP "234,57"},
+        {"##0.", 1234.567, "1235"},
         // Rounding: half away from zero on the exact decimal expansion of the double.
         {"0.00", 2.675, "2,67"},  // 2.67499999999999982236431605997495353221893310546875
         {"0.00", 0.125, "0,13"},  // exact tie
@@ -143,6 +148,23 @@ TEST_F(NumberFormatTest, FormatFloatSurvivesOddPatterns) {
         }
     }
     EXPECT_EQ(FormatFloat(std::string(20, '0'), 42), "00000000000000000042");
+
+    // Generated patterns and texts from the characters that mean something.
+    std::mt19937 random(1998);
+    const std::string alphabet = "0#.,;Ee+-'\"x 9$";
+    for (int round = 0; round < 3000; ++round) {
+        std::string text;
+        const int length = static_cast<int>(random() % 12);
+        for (int k = 0; k < length; ++k)
+            text += alphabet[random() % alphabet.size()];
+        SCOPED_TRACE(text);
+        for (double value : values)
+            EXPECT_NO_THROW(FormatFloat(text, value));
+        double real = 0;
+        int64_t integer = 0;
+        TryStrToFloat(text, real);
+        TryStrToInt64(text, integer);
+    }
 }
 
 struct GeneralCase {

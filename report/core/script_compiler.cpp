@@ -178,8 +178,11 @@ void ScriptCompiler::Statement() {
     }
     const std::string token = ReadToken();
     const size_t start = lastTokenStart_;
-    if (token == " " || token == "END" || token == "END;" || token == "UNTIL") {
-        position_ = start;  // an empty statement; the enclosing construct reads the token
+    // An empty statement (also before ';' and ELSE, as in `a := 1;; b := 2` or
+    // `if a then else b := 1`): the enclosing construct reads the token.
+    if (token == " " || token == "END" || token == "END;" || token == "UNTIL" || token == "ELSE" ||
+        token.front() == ';') {
+        position_ = start;
         return;
     }
     if (token == "BEGIN") return Compound();

@@ -98,6 +98,8 @@ TEST(ScriptCompiler, InstructionLines) {
         {{"begin", "\tif a then", "\tbegin x := 1; y := 2 end", "\telse z := 3", "end"},
          {"if0 goto 4: a ", "x := 1 ", "y := 2 ", "goto 5", "z := 3 "}},
         {{"x := f()"}, {"x := f()"}},
+        {{"begin a := 1;; b := 2; end"}, {"a := 1 ", "b := 2 "}},
+        {{"if a then else b := 1"}, {"if0 goto 2: a ", "goto 3", "b := 1 "}},
         {{""}, {}},
     };
     Interpreter interpreter;

@@ -101,7 +101,9 @@ TEST_F(StdFunctionTest, FunctionsWithGoodArguments) {
 TEST_F(StdFunctionTest, ArgumentsThatDoNotConvert) {
     for (const char* text :
          {"DAYOF('15/11/1998')", "MONTHOF('x')", "YEAROF(Null)", "FORMATDATETIME('yyyy', 'x')",
-          "FORMATFLOAT('0', 'abc')", "MESSAGEBOX('a', 'b', 'x')", "LENGTH(Null)"}) {
+          "FORMATFLOAT('0', 'abc')", "MESSAGEBOX('a', 'b', 'x')", "LENGTH(Null)", "UPPERCASE(Null)",
+          "LOWERCASE(Null)", "NAMECASE(Null)", "TRIM(Null)", "POS(Null, 'a')", "POS('a', Null)",
+          "MAXNUM(1, 'x')", "MINNUM('x', 1)", "FORMATTEXT(Null, 'a')", "INPUT(Null)"}) {
         SCOPED_TRACE(text);
         EXPECT_THROW(engine.SharedParser().Evaluate(text), VariantConversionError);
     }

@@ -1,11 +1,64 @@
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
+#include "app/about_window.h"
+#include "app/app_texts.h"
+#include "app/clock.h"
+#include "app/globals.h"
 #include "app/main_window.h"
+#include "app/qt_pacer.h"
+#include "app/qt_program_dialogs.h"
+#include "app/shell.h"
+#include "app/update_check.h"
+#include "app/widget_text.h"
+#include "report/core/dialogs.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tombage"));
-    app::MainWindow window;
-    window.show();
-    return QApplication::exec();
+    QApplication::setApplicationName(app::QText(app::texts::kApplicationTitle));
+    QApplication::setQuitOnLastWindowClosed(false);  // the main window's closing ends the program
+
+    // The standard dialogs (file dialog buttons and labels) in French when Qt's translations are
+    // installed.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+                     QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&qtTexts);
+    }
+
+    app::QtProgramDialogs dialogs;
+    report::InstallDialogs(&dialogs);
+    app::DesktopShell shell;
+    app::QtPacer pacer;
+    app::SystemClock clock;
+
+    int result = 0;
+    {
+        app::MainWindowServices services;
+        services.dialogs = &dialogs;
+        services.shell = &shell;
+        services.pacer = &pacer;
+        services.clock = &clock;
+        services.updateCheck = [&dialogs](const std::string& site) {
+            app::UpdateCheck check(site, std::string(app::ProgramVersion),
+                                   [&dialogs](const std::string& caption, const std::string& text) {
+                                       dialogs.ShowMessage(
+                                           text, caption,
+                                           report::mb::kOk | report::mb::kIconInformation);
+                                   });
+            check.Run();
+        };
+        app::MainWindow mainWindow(services);
+        dialogs.SetOwner(&mainWindow);
+        // The about window: hidden until "A propos"; a dialog of the main window, destroyed with
+        // it.
+        auto* apropos = new app::AboutWindow(dialogs, shell, &mainWindow);
+        mainWindow.SetAboutWindow(apropos);
+        mainWindow.show();
+        result = QApplication::exec();
+    }
+    report::InstallDialogs(nullptr);
+    return result;
 }

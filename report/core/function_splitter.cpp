@@ -1,0 +1,84 @@
+#include "report/core/function_splitter.h"
+
+#include "report/core/expression_scanner.h"
+#include "report/core/nesting_guard.h"
+#include "report/core/text.h"
+
+namespace report {
+
+FunctionSplitter::FunctionSplitter(std::vector<std::string> names, const Variables* variables)
+    : names_(std::move(names)), variables_(variables) {}
+
+void FunctionSplitter::CollectCalls(std::string_view text) {
+    NestingGuard guard(depth_);
+    const std::string trimmed = Trim(text);
+    if (!trimmed.empty() && trimmed.front() == '[') {
+        ScanBracketedParts(trimmed);
+    } else {
+        ScanIdentifiers(trimmed);
+    }
+}
+
+void FunctionSplitter::ScanBracketedParts(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size()) {
+        const BracketedPart part = FindBracketedPart(text, i);
+        if (part.end == i) {
+            ++i;
+            continue;
+        }
+        std::string value;
+        CollectCalls(VariableText(part.inner, value) ? std::string_view(value) : part.inner);
+        i = part.end;
+    }
+}
+
+void FunctionSplitter::ScanIdentifiers(std::string_view text) {
+    size_t i = 0;
+    while (i < text.size()) {
+        const std::string_view name = ReadIdentifier(text, i);
+        if (name.empty()) {
+            if (i >= text.size()) break;
+            if (text[i] == '[') {
+                const BracketedPart part = FindBracketedPart(text, i);
+                CollectCalls(part.inner);
+                i = part.end;
+            } else {
+                ++i;  // an operator or a parenthesis
+            }
+            continue;
+        }
+        const size_t nameStart = i - name.size();
+        if (name.front() == '\'') {  // a literal: its content is not an expression
+            i = nameStart;
+            ReadQuotedString(text, i);
+            continue;
+        }
+        if (i < text.size() && text[i] == '(') {
+            const CallArguments args = SplitArguments(text, i);
+            for (const std::string_view argument : args.text)
+                CollectCalls(argument);
+            if (IsWanted(name)) calls_.emplace_back(text.substr(nameStart, i - nameStart));
+            continue;
+        }
+        std::string value;
+        if (VariableText(name, value)) CollectCalls(value);
+    }
+}
+
+bool FunctionSplitter::VariableText(std::string_view name, std::string& text) const {
+    if (variables_ == nullptr) return false;
+    const Variant* value = variables_->FindValue(name);
+    if (value == nullptr || value->IsNull()) return false;
+    text = value->ToText();
+    return true;
+}
+
+bool FunctionSplitter::IsWanted(std::string_view name) const {
+    for (const std::string& wanted : names_) {
+        if (SameText(wanted, name)) return true;
+    }
+    return false;
+}
+
+}  // namespace report

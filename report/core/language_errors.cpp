@@ -1,0 +1,35 @@
+#include "report/core/language_errors.h"
+
+#include "report/core/engine_strings.h"
+#include "report/core/text.h"
+
+namespace report {
+
+ExpressionError ExpressionError::Unbalanced() {
+    return ExpressionError(EngineText("parser.unbalanced"));
+}
+
+ExpressionError ExpressionError::UnclosedBracket() {
+    return ExpressionError(EngineText("parser.unclosed_bracket"));
+}
+
+ExpressionError ExpressionError::UnclosedQuote() {
+    return ExpressionError(EngineText("parser.unclosed_quote"));
+}
+
+ExpressionError ExpressionError::MissingOperand() {
+    return ExpressionError(EngineText("parser.missing_operand"));
+}
+
+ExpressionError ExpressionError::TooDeep() {
+    return ExpressionError(EngineText("parser.too_deep"));
+}
+
+ExpressionError ExpressionError::StackFull() {
+    return ExpressionError(EngineText("parser.stack_full"));
+}
+
+UndefinedSymbolError::UndefinedSymbolError(const std::string& name)
+    : EngineError(FormatMessage(EngineText("resolve.undefined_symbol"), {name})) {}
+
+}  // namespace report

@@ -10,6 +10,7 @@
 #include "report/core/report.h"
 #include "report/core/template_reader.h"
 #include "report/core/template_writer.h"
+#include "tests/fixtures/fixture_bytes.h"
 
 namespace {
 
@@ -83,6 +84,31 @@ void BM_LoadTemplate10000(benchmark::State& bench) {
     bench.counters["bytes"] = static_cast<double>(bytes.size());
 }
 BENCHMARK(BM_LoadTemplate10000)->Unit(benchmark::kMillisecond);
+
+// A version-22 template of 10,000 text objects: no names are stored, every object gets one.
+void BM_LoadVersion22Template10000(benchmark::State& bench) {
+    fixtures::DocumentSpec d;
+    for (int p = 0; p < 10; ++p) {
+        fixtures::PageSpec page;
+        page.marker = false;
+        d.pages.push_back(page);
+    }
+    for (int i = 0; i < kObjects; ++i) {
+        fixtures::ObjectSpec memo;
+        memo.page = static_cast<uint8_t>(i / 1000);
+        memo.memo = {"Match [Num] : [joueur1] - [joueur2]"};
+        d.objects.push_back(memo);
+    }
+    const std::string bytes = fixtures::Render(d, 22);
+    for (auto _ : bench) {
+        report::Report report(State());
+        report::EngineStream s(bytes);
+        const auto outcome = report::ReadTemplate(report, s);
+        benchmark::DoNotOptimize(outcome);
+    }
+    bench.counters["bytes"] = static_cast<double>(bytes.size());
+}
+BENCHMARK(BM_LoadVersion22Template10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

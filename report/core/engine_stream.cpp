@@ -78,6 +78,11 @@ size_t EngineStream::Skip(size_t count) {
 }
 
 void EngineStream::Write(const void* source, size_t count) {
+    if (position_ == bytes_.size()) {  // the common case: appending
+        bytes_.append(static_cast<const char*>(source), count);
+        position_ += count;
+        return;
+    }
     if (position_ > bytes_.size()) bytes_.resize(position_, '\0');
     const size_t overlap = std::min(count, bytes_.size() - position_);
     std::memcpy(bytes_.data() + position_, source, overlap);

@@ -4,9 +4,11 @@
 #pragma once
 
 #include <functional>
+#include <string>
 
 #include "report/core/component_registry.h"
 #include "report/core/printer_layer.h"
+#include "report/core/variant.h"
 #include "report/core/view_factory.h"
 
 namespace report {
@@ -20,6 +22,10 @@ class ModelState {
     ViewFactory factory;
     ComponentRegistry components;
     DocumentMode documentMode = DocumentMode::Designing;
+    // Evaluates an expression text (the engine's shared parser). Script methods such as
+    // Memo.Add receive their arguments as texts and evaluate them here; without an evaluator
+    // an argument is taken as it is.
+    std::function<Variant(const std::string& expression)> evaluate;
     // Lets pending window messages through while template loading waits for the printer
     // layer; a no-op unless the program installs one.
     std::function<void()> processEvents;

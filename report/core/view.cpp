@@ -164,6 +164,11 @@ void View::SetPropertyValue(std::string_view propertyName, const Variant& value)
         restrictions = static_cast<uint16_t>(value.ToInt());
 }
 
+Variant View::EvaluateArgument(const Variant& argument) const {
+    if (page_ == nullptr || !page_->State().evaluate || !argument.IsString()) return argument;
+    return page_->State().evaluate(argument.StringValue());
+}
+
 StringList* View::MethodList(std::string_view listName) {
     return SameText(listName, "MEMO") ? &memo : nullptr;
 }
@@ -193,15 +198,15 @@ bool View::CallMethod(std::string_view methodName, const Variant& p1, const Vari
     if (list == nullptr) return false;
     const std::string operation = n.substr(stop + 1);
     if (operation == "ADD") {
-        list->push_back(p1.ToText());
+        list->push_back(EvaluateArgument(p1).ToText());
     } else if (operation == "CLEAR") {
         list->clear();
     } else if (operation == "DELETE") {
-        const int32_t index = p1.ToInt();
+        const int32_t index = EvaluateArgument(p1).ToInt();
         if (index < 0 || static_cast<size_t>(index) >= list->size()) throw ListIndexError(index);
         list->erase(list->begin() + index);
     } else if (operation == "INDEXOF") {
-        const std::string wanted = p1.ToText();
+        const std::string wanted = EvaluateArgument(p1).ToText();
         int32_t found = -1;
         for (size_t i = 0; i < list->size(); ++i) {
             if (SameText((*list)[i], wanted)) {

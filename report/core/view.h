@@ -183,7 +183,11 @@ class View : public PropertyObject {
     // ---- by-name properties (names compared without case) ----
     Variant GetPropertyValue(std::string_view name) const override;
     void SetPropertyValue(std::string_view name, const Variant& value) override;
-    // Methods receive their arguments already evaluated.
+    // HIDE, SHOW; on the memo list "MEMO" (text objects also "LINES"): list.ADD(expression),
+    // list.CLEAR, list.DELETE(index expression), list.INDEXOF(expression) -- these arguments
+    // arrive as texts and are evaluated through the engine's evaluator -- and
+    // GETINDEXPROPERTY(list name, index) / SETINDEXPROPERTY(list name, index, value), whose
+    // arguments arrive as values. An index out of range raises ListIndexError.
     bool CallMethod(std::string_view name, const Variant& p1, const Variant& p2, const Variant& p3,
                     Variant& result) override;
 
@@ -215,6 +219,8 @@ class View : public PropertyObject {
     static std::string JoinLines(const StringList& lines);
     static StringList SplitLines(std::string_view text);
     bool IsBuilding() const;
+    // The value of a method argument given as an expression text.
+    Variant EvaluateArgument(const Variant& argument) const;
 
   private:
     friend class Page;

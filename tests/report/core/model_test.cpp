@@ -212,6 +212,23 @@ TEST_F(ModelTest, ScriptMethodsOnTheMemo) {
     EXPECT_TRUE(memo.memo.empty());
     EXPECT_FALSE(memo.CallMethod("FROBNICATE", none, none, none, result));
 
+    // Inside a report, list arguments are expression texts, evaluated by the engine.
+    Report report(state);
+    MemoView& placed = AddView<MemoView>(report.AddPage(), object_type::kMemo);
+    state.evaluate = [](const std::string& text) {
+        if (text == "1+1") return Variant::Int32(2);
+        if (text == "0+1") return Variant::Int32(1);
+        return Variant::String("?" + text);
+    };
+    ASSERT_TRUE(placed.CallMethod("Memo.Add", Variant::String("1+1"), none, none, result));
+    ASSERT_TRUE(placed.CallMethod("Lines.Add", Variant::String("'a'"), none, none, result));
+    EXPECT_EQ(placed.memo, (StringList{"2", "?'a'"}));
+    ASSERT_TRUE(placed.CallMethod("MEMO.INDEXOF", Variant::String("1+1"), none, none, result));
+    EXPECT_EQ(result.ToInt(), 0);
+    ASSERT_TRUE(placed.CallMethod("MEMO.DELETE", Variant::String("0+1"), none, none, result));
+    EXPECT_EQ(placed.memo, StringList{"2"});
+    state.evaluate = nullptr;
+
     BandView band;  // bands have no LINES list
     EXPECT_FALSE(band.CallMethod("LINES.ADD", Variant::String("x"), none, none, result));
 }

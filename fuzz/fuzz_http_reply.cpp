@@ -5,10 +5,8 @@
 // Input: the first byte sets the size of each receive (1 to 256 bytes, to split lines and
 // chunks everywhere) and whether redirects are followed; the rest is everything the server
 // sends, over as many connections as the client opens.
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <string>
 
@@ -16,8 +14,6 @@
 #include "net/errors.h"
 #include "net/http_client.h"
 #include "net/replay_socket_layer.h"
-
-namespace {}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;

@@ -2,63 +2,19 @@
 // socket stack so that only the client's own work is measured.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cstring>
 #include <memory>
 #include <string>
 
 #include "net/byte_sink.h"
 #include "net/http_client.h"
-#include "net/socket_layer.h"
+#include "net/replay_socket_layer.h"
 
 namespace {
 
-// Serves the same reply on every connection, in receives of at most 32 KiB.
-class ReplayLayer : public net::SocketLayer {
-  public:
-    explicit ReplayLayer(std::string reply) : reply_(std::move(reply)) {}
-
-    int Socket(int, int) override {
-        position_ = 0;
-        return 3;
-    }
-    int Bind(int, const std::string&, int) override { return 0; }
-    int Connect(int, const std::string&, int, net::TimeLimit) override { return 0; }
-    long Send(int, const char*, std::size_t count) override { return static_cast<long>(count); }
-    long Recv(int, char* data, std::size_t count) override {
-        const std::size_t size = std::min(count, reply_.size() - position_);
-        std::memcpy(data, reply_.data() + position_, size);
-        position_ += size;
-        return static_cast<long>(size);
-    }
-    int Select(const std::vector<int>&, net::TimeLimit) override { return 1; }
-    int Shutdown(int, int) override { return 0; }
-    int CloseSocket(int) override { return 0; }
-    int GetSockName(int, std::string& ip, int& port) override {
-        ip = "127.0.0.1";
-        port = 40000;
-        return 0;
-    }
-    int GetPeerName(int, std::string& ip, int& port) override {
-        ip = "127.0.0.1";
-        port = 8080;
-        return 0;
-    }
-    int SetSocketOption(int, int, int, int) override { return 0; }
-    bool ResolveHost(const std::string&, std::string& address, net::TimeLimit) override {
-        address = "127.0.0.1";
-        return true;
-    }
-    int LastErrorCode() const override { return 10054; }
-
-  private:
-    std::string reply_;
-    std::size_t position_ = 0;
-};
-
 // Each iteration is one request on a fresh connection ("Connection: close" in every reply).
 void RunReplies(benchmark::State& state, const std::string& reply, std::size_t bodySize) {
-    auto layer = std::make_shared<ReplayLayer>(reply);
+    auto layer = std::make_shared<net::ReplaySocketLayer>(
+        reply, 32 * 1024, net::ReplaySocketLayer::Stream::kRestartEachConnection);
     net::HttpClient client(layer);
     for (auto _ : state) {
         net::DiscardingSink body;

@@ -84,10 +84,11 @@ void Report::ReadReportFormProperty(EngineStream& s) {
 }
 
 void Report::WriteReportFormProperty(EngineStream& s) {
+    // Rendered first, so that a report the format cannot hold leaves the stream untouched.
+    EngineStream embedded;
+    if (storeInForm) SaveTemplate(embedded);
     WriteI32(s, kCurrentStreamVersion);
     if (!storeInForm) return;
-    EngineStream embedded;
-    SaveTemplate(embedded);
     WriteI32(s, static_cast<int32_t>(embedded.Size()));
     s.Write(embedded.Bytes());
 }

@@ -14,6 +14,7 @@
 #include "report/core/picture_view.h"
 #include "report/core/report.h"
 #include "report/core/subreport_view.h"
+#include "report/core/template_writer.h"
 #include "report/core/text.h"
 
 namespace report {
@@ -482,6 +483,8 @@ void JsonToTemplate(const JsonValue& json, Report& report) {
         d.Finish();
     }
     root.Finish();
+    // A form the template file cannot hold is refused here rather than when it is saved.
+    CheckTemplateWritable(report);
 }
 
 }  // namespace report

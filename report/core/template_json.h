@@ -13,7 +13,8 @@ class Report;
 JsonValue TemplateToJson(const Report& report);
 
 // Replaces the report's pages and dictionary by those of the JSON form. Missing members keep
-// their defaults; unknown members and values of the wrong kind raise JsonError saying where.
+// their defaults; unknown members and values of the wrong kind raise JsonError saying where;
+// objects past the 256th page raise EngineError (CheckTemplateWritable).
 void JsonToTemplate(const JsonValue& json, Report& report);
 
 }  // namespace report

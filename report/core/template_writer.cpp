@@ -1,12 +1,25 @@
 #include "report/core/template_writer.h"
 
+#include "report/core/engine_strings.h"
+#include "report/core/errors.h"
 #include "report/core/model_state.h"
 #include "report/core/report.h"
+#include "report/core/text.h"
 #include "report/core/view.h"
 
 namespace report {
 
+void CheckTemplateWritable(const Report& report) {
+    for (size_t p = kMaxPagesWithObjects; p < report.pages.Count(); ++p) {
+        if (report.pages[p].ObjectCount() > 0) {
+            throw EngineError(
+                FormatMessage(EngineText("template.objects_beyond_page"), {std::to_string(p + 1)}));
+        }
+    }
+}
+
 void WriteTemplate(Report& report, EngineStream& s, TemplateWriteOptions options) {
+    CheckTemplateWritable(report);
     WriteU8(s, kCurrentStreamVersion);
     WriteU16(s, report.ignoreStoredPrinter);
     WriteU16(s, report.twoPass);

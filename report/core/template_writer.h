@@ -2,6 +2,8 @@
 // page, every object of every page (with its end position), then the dictionary.
 #pragma once
 
+#include <cstddef>
+
 #include "report/core/engine_stream.h"
 
 namespace report {
@@ -14,6 +16,15 @@ struct TemplateWriteOptions {
     bool keepReportPrinterName = false;
 };
 
+// Object records store the index of their page in one byte: objects can sit on the first 256
+// pages only (pages beyond may exist, empty).
+inline constexpr size_t kMaxPagesWithObjects = 256;
+
+// Throws EngineError ("template.objects_beyond_page") when the report holds objects on a page the
+// format cannot address; a save must not write a file whose objects land on the wrong page.
+void CheckTemplateWritable(const Report& report);
+
+// Writes nothing and throws (CheckTemplateWritable) when the report cannot be stored.
 void WriteTemplate(Report& report, EngineStream& s, TemplateWriteOptions options = {});
 
 }  // namespace report

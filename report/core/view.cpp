@@ -26,7 +26,11 @@ int32_t EncodeFrameWidth(float width) {
     const double value = width;
     // Whole widths above 10 go in thousandths too, so that they read back unchanged.
     if (value == std::floor(value) && value <= 10.0) return static_cast<int32_t>(value);
-    return static_cast<int32_t>(RoundToInt(value * 1000.0));
+    const int32_t thousandths = RoundToInt(value * 1000.0);
+    // Stored values up to 10 read back as whole pixels: a width too thin (or negative) for
+    // thousandths is stored as its nearest whole width rather than as up to 10 pixels.
+    if (thousandths <= 10) return RoundToInt(value);
+    return thousandths;
 }
 
 float DecodeFrameWidth(int32_t stored) {

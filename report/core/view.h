@@ -238,7 +238,8 @@ class Stretchable : public View {
     using View::View;
 };
 
-// FrameWidth as stored: whole widths up to 10 as themselves, other widths in thousandths.
+// FrameWidth as stored: whole widths up to 10 as themselves, other widths in thousandths (a
+// fraction whose thousandths would be 10 or less is stored as its nearest whole width).
 int32_t EncodeFrameWidth(float width);
 float DecodeFrameWidth(int32_t stored);
 

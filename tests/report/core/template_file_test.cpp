@@ -1,16 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 
 #include "report/core/band_view.h"
 #include "report/core/engine_strings.h"
+#include "report/core/errors.h"
 #include "report/core/memo_view.h"
 #include "report/core/model_state.h"
 #include "report/core/picture_view.h"
 #include "report/core/report.h"
 #include "report/core/subreport_view.h"
+#include "report/core/template_json.h"
 #include "report/core/template_reader.h"
 #include "report/core/template_writer.h"
 #include "tests/fixtures/fixture_bytes.h"
@@ -301,6 +304,42 @@ TEST_F(TemplateFileTest, ManyUnnamedObjectsAreNamedInOrder) {
     EXPECT_EQ(added.name, "Memo1");
 }
 
+TEST_F(TemplateFileTest, ObjectsPastThe256thPageAreRefusedNotCorrupted) {
+    Report report(state);
+    for (int p = 0; p < 300; ++p)
+        report.AddPage();
+    report.pages[255].Add(state.factory.CreateViewByType(0)).name = "Dernier";
+    // Pages past the limit may exist while they are empty.
+    Report loaded(state);
+    ASSERT_EQ(Load(loaded, Save(report)), TemplateLoadOutcome::Loaded);
+    ASSERT_EQ(loaded.pages.Count(), 300u);
+    EXPECT_EQ(loaded.pages[255].ObjectAt(0).name, "Dernier");
+
+    report.pages[256].Add(state.factory.CreateViewByType(4));
+    report.pages[299].Add(state.factory.CreateViewByType(4));
+    EngineStream s;
+    try {
+        WriteTemplate(report, s);
+        FAIL() << "written";
+    } catch (const EngineError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Impossible d'enregistrer le mod\xE8le : la page 257 contient des objets, mais "
+                  "un mod\xE8le ne peut placer des objets que sur ses 256 premi\xE8res pages");
+    }
+    EXPECT_EQ(s.Size(), 0u);
+    const std::string path = ::testing::TempDir() + "/trop_de_pages.etf";
+    std::remove(path.c_str());
+    EXPECT_THROW(report.SaveTemplateFile(path), EngineError);
+    EXPECT_FALSE(std::ifstream(path).good());
+    report.storeInForm = true;
+    EngineStream form;
+    EXPECT_THROW(report.WriteReportFormProperty(form), EngineError);
+    EXPECT_EQ(form.Size(), 0u);
+    // The JSON form of such a report is refused when read, before any save.
+    Report fromJson(state);
+    EXPECT_THROW(JsonToTemplate(TemplateToJson(report), fromJson), EngineError);
+}
+
 TEST_F(TemplateFileTest, UnknownObjectTypesAreSkipped) {
     fixtures::DocumentSpec d;
     fixtures::PageSpec page;
@@ -335,6 +374,12 @@ TEST_F(TemplateFileTest, FrameWidthsSurvive) {
     }
     EXPECT_EQ(EncodeFrameWidth(2.25f), 2250);
     EXPECT_EQ(EncodeFrameWidth(10.0f), 10);
+    // Fractions that thousandths cannot tell from whole widths take the nearest whole width.
+    EXPECT_EQ(EncodeFrameWidth(0.004f), 0);
+    EXPECT_EQ(EncodeFrameWidth(0.0098f), 0);
+    EXPECT_EQ(EncodeFrameWidth(-0.5f), 0);
+    EXPECT_EQ(EncodeFrameWidth(-1.75f), -2);
+    EXPECT_EQ(EncodeFrameWidth(0.011f), 11);
     EXPECT_EQ(DecodeFrameWidth(500), 0.5f);
 }
 

@@ -16,10 +16,12 @@ namespace {
 
 const QDate kDayZero(1899, 12, 30);
 
+// Days since 1899-12-30, the time of day as the fraction. Before that day the fraction counts
+// away from zero too (6 a.m. on 1899-12-29 is -1.25), as the engine's date-times do.
 double DaysOf(const QDate& date, const QTime& time) {
-    double days = static_cast<double>(kDayZero.daysTo(date));
-    if (time.isValid()) days += time.msecsSinceStartOfDay() / 86400000.0;
-    return days;
+    const double days = static_cast<double>(kDayZero.daysTo(date));
+    const double fraction = time.isValid() ? time.msecsSinceStartOfDay() / 86400000.0 : 0.0;
+    return days < 0 ? days - fraction : days + fraction;
 }
 
 }  // namespace

@@ -103,6 +103,18 @@ TEST_F(QtSqlTest, FieldKindsAndNulls) {
     EXPECT_FALSE(query.IsActive());
 }
 
+TEST_F(QtSqlTest, DateTimesBeforeDayZeroCountTheirTimeAwayFromZero) {
+    QtSqlDataAccess query("Query3", QStringLiteral("test"),
+                          QStringLiteral("SELECT '1899-12-29T06:00:00' AS avant, "
+                                         "'1899-12-30T18:00:00' AS zero, "
+                                         "'2024-01-02T12:00:00' AS apres"));
+    for (const char* field : {"avant", "zero", "apres"})
+        query.SetFieldKind(field, FieldKind::DateTime);
+    EXPECT_DOUBLE_EQ(ReadFieldValue(query, "avant").ToReal(), -1.25);
+    EXPECT_DOUBLE_EQ(ReadFieldValue(query, "zero").ToReal(), 0.75);
+    EXPECT_DOUBLE_EQ(ReadFieldValue(query, "apres").ToReal(), EncodeDate(2024, 1, 2) + 0.5);
+}
+
 TEST_F(QtSqlTest, BadQueryRaises) {
     QtSqlDataAccess query("Query2", QStringLiteral("test"),
                           QStringLiteral("SELECT * FROM absente"));

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "report/core/band_view.h"
+#include "report/core/dialog_control.h"
 #include "report/core/engine_strings.h"
 #include "report/core/errors.h"
 #include "report/core/memo_view.h"
@@ -338,6 +339,48 @@ TEST_F(TemplateFileTest, ObjectsPastThe256thPageAreRefusedNotCorrupted) {
     // The JSON form of such a report is refused when read, before any save.
     Report fromJson(state);
     EXPECT_THROW(JsonToTemplate(TemplateToJson(report), fromJson), EngineError);
+}
+
+// A dialog control that stores nothing beyond the common record.
+class LookupControl : public DialogControl {
+  public:
+    LookupControl() : DialogControl("DBLookupControl") {}
+};
+
+TEST_F(TemplateFileTest, LegacyLookupControlNamesMapToTheirSuccessor) {
+    fixtures::DocumentSpec d;
+    fixtures::PageSpec page;
+    page.name = "Page1";
+    d.pages = {page};
+    fixtures::ObjectSpec bde, ibx;
+    bde.type = ibx.type = 10;
+    bde.className = "BDELookupControl";
+    bde.name = "Liste1";
+    ibx.className = "ibxlookupcontrol";
+    ibx.name = "Liste2";
+    d.objects = {bde, ibx};
+    const std::string bytes = fixtures::Render(d, 24);
+
+    // Without the class, the box names the successor, once per object.
+    Report missing(state);
+    EXPECT_EQ(Load(missing, bytes), TemplateLoadOutcome::MissingClasses);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_NE(dialogs.boxes[0].text.find(":\rDBLookupControl\rDBLookupControl\rUse"),
+              std::string::npos);
+
+    ModelState withAddIn;
+    withAddIn.printer.Start(nullptr);
+    ASSERT_TRUE(withAddIn.factory.RegisterAddIn(
+        {"DBLookupControl", [] { return std::make_unique<LookupControl>(); }, ""}));
+    Report report(withAddIn);
+    ASSERT_EQ(Load(report, bytes), TemplateLoadOutcome::Loaded);
+    ASSERT_EQ(report.pages[0].ObjectCount(), 2u);
+    for (size_t i = 0; i < 2; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(report.pages[0].ObjectAt(i).ClassName(), "DBLookupControl");
+        EXPECT_EQ(report.pages[0].ObjectAt(i).name, i == 0 ? "Liste1" : "Liste2");
+    }
+    EXPECT_EQ(dialogs.boxes.size(), 1u);
 }
 
 TEST_F(TemplateFileTest, UnknownObjectTypesAreSkipped) {

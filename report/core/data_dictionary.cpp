@@ -33,10 +33,11 @@ std::string TextOf(const Variant& value) {
 void ReadPairs(EngineStream& s, Variables& list) {
     int32_t count = 0;
     ReadI32(s, count);
+    Variables::Loader loader(list);
     for (int32_t i = 0; i < count && !s.AtEnd(); ++i) {
         std::string name = ReadString(s, kCurrentStreamVersion);
         std::string value = ReadString(s, kCurrentStreamVersion);
-        list.Set(name, Variant::String(std::move(value)));
+        loader.Set(name, Variant::String(std::move(value)));
     }
 }
 
@@ -281,32 +282,36 @@ void DataDictionary::LoadDictionary(EngineStream& s, int version) {
         int32_t count = 0;
         if (!ReadI32(s, count)) throw StreamReadError();
         // The scratch table of aliases is the field alias list, emptied at the end.
-        for (int32_t i = 0; i < count && !s.AtEnd(); ++i) {
-            uint8_t kind = 0;
-            int32_t index = 0;
-            ReadU8(s, kind);
-            ReadI32(s, index);
-            const std::string a = ReadShortString(s);
-            const std::string b = ReadShortString(s);
-            const std::string c = ReadShortString(s);
-            std::string value;
-            if (kind == 2) {
-                value = index == 1 ? b
-                        : index >= 0 && index < static_cast<int32_t>(kOldSystemVariables.size())
-                            ? kOldSystemVariables[index]
-                            : "";
-            } else if (kind == 1) {
-                value = a + ".\"" + b + "\"";
+        {
+            Variables::Loader aliases(fieldAliases);
+            Variables::Loader names(variables);
+            for (int32_t i = 0; i < count && !s.AtEnd(); ++i) {
+                uint8_t kind = 0;
+                int32_t index = 0;
+                ReadU8(s, kind);
+                ReadI32(s, index);
+                const std::string a = ReadShortString(s);
+                const std::string b = ReadShortString(s);
+                const std::string c = ReadShortString(s);
+                std::string value;
+                if (kind == 2) {
+                    value = index == 1 ? b
+                            : index >= 0 && index < static_cast<int32_t>(kOldSystemVariables.size())
+                                ? kOldSystemVariables[index]
+                                : "";
+                } else if (kind == 1) {
+                    value = a + ".\"" + b + "\"";
+                }
+                std::string key(1, ' ');
+                key += c;
+                aliases.Set(key, Variant::String(value));
             }
-            std::string key(1, ' ');
-            key += c;
-            fieldAliases.Set(key, Variant::String(value));
-        }
-        for (const std::string& line : ReadMemo(s, version)) {
-            if (!line.empty() && line.front() != ' ') {
-                variables.Set(line, Variant::String({}));
-            } else {
-                variables.Set(line, Variant::String(TextOf(fieldAliases.Get(line))));
+            for (const std::string& line : ReadMemo(s, version)) {
+                if (!line.empty() && line.front() != ' ') {
+                    names.Set(line, Variant::String({}));
+                } else {
+                    names.Set(line, Variant::String(TextOf(aliases.Get(line))));
+                }
             }
         }
         fieldAliases.Clear();

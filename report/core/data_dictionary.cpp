@@ -49,6 +49,20 @@ void WritePairs(EngineStream& s, const Variables& list) {
     }
 }
 
+// Keeps the pairs for which `keep` holds, in their order, in one pass: deleting pairs one by
+// one would move the rest of the list each time. The names must be distinct (as read).
+template <typename Keep>
+void KeepPairs(Variables& list, Keep keep) {
+    Variables kept;
+    {
+        Variables::Loader loader(kept);
+        for (int i = 0; i < list.Count(); ++i) {
+            if (keep(list.NameAt(i), list.ValueAt(i))) loader.Set(list.NameAt(i), list.ValueAt(i));
+        }
+    }
+    list = std::move(kept);
+}
+
 // Splits at the last full stop outside double quotes.
 bool SplitSourceAndField(std::string_view name, std::string& source, std::string& field) {
     bool quoted = false;
@@ -332,15 +346,11 @@ void DataDictionary::LoadDictionary(EngineStream& s, int version) {
         }
     }
     if (marker == kOlderCurrentMarker) {
-        for (int i = fieldAliases.Count() - 1; i >= 0; --i) {
-            if (TextOf(fieldAliases.ValueAt(i)).empty() &&
-                !ResolveField(fieldAliases.NameAt(i), nullptr)) {
-                fieldAliases.DeleteAt(i);
-            }
-        }
-        for (int i = bandSourceAliases.Count() - 1; i >= 0; --i) {
-            if (TextOf(bandSourceAliases.ValueAt(i)).empty()) bandSourceAliases.DeleteAt(i);
-        }
+        KeepPairs(fieldAliases, [this](const std::string& name, const Variant& value) {
+            return !TextOf(value).empty() || ResolveField(name, nullptr);
+        });
+        KeepPairs(bandSourceAliases,
+                  [](const std::string&, const Variant& value) { return !TextOf(value).empty(); });
     }
 }
 

@@ -14,6 +14,8 @@
 #include "app/update_check.h"
 #include "app/widget_text.h"
 #include "report/core/dialogs.h"
+#include "report/core/engine.h"
+#include "report/qt/qt_print_service.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -27,6 +29,10 @@ int main(int argc, char** argv) {
                      QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QApplication::installTranslator(&qtTexts);
     }
+
+    // The report engine starts before any window: printer layer first, then its language state.
+    report::QtPrintService printService;
+    report::Engine engine(&printService);
 
     app::QtProgramDialogs dialogs;
     report::InstallDialogs(&dialogs);

@@ -21,6 +21,12 @@ QString BoxText(const std::string& cp1252) {
     return text;
 }
 
+// Messages carry file paths and names chosen by the user: a "<" or "&" in them is text, never
+// markup that would hide or reshape the message.
+void ShowAsPlainText(QMessageBox& box) {
+    box.setTextFormat(Qt::PlainText);
+}
+
 QMessageBox::Icon IconOf(int flags) {
     switch (flags & 0xF0) {
         case report::mb::kIconError:
@@ -46,6 +52,7 @@ QWidget* QtProgramDialogs::Owner() const {
 int QtProgramDialogs::ShowMessage(const std::string& text, const std::string& caption, int flags) {
     QMessageBox box(IconOf(flags), report::ToQString(caption), BoxText(text), QMessageBox::NoButton,
                     Owner());
+    ShowAsPlainText(box);
     struct Choice {
         QString caption;
         QMessageBox::ButtonRole role;
@@ -96,6 +103,7 @@ bool QtProgramDialogs::AskText(const std::string& caption, const std::string& pr
 void QtProgramDialogs::ShowYesWarning(const std::string& text, const std::string& caption) {
     QMessageBox box(QMessageBox::Warning, report::ToQString(caption), BoxText(text),
                     QMessageBox::NoButton, Owner());
+    ShowAsPlainText(box);
     box.setDefaultButton(box.addButton(QStringLiteral("&Oui"), QMessageBox::YesRole));
     box.exec();
 }

@@ -5,42 +5,16 @@
 
 #include <string>
 
+#include "report/core/band_type.h"
 #include "report/core/view.h"
 
 namespace report {
-
-enum class BandType : uint16_t {
-    ReportTitle = 0,
-    ReportSummary = 1,
-    PageHeader = 2,
-    PageFooter = 3,
-    MasterHeader = 4,
-    MasterData = 5,
-    MasterFooter = 6,
-    DetailHeader = 7,
-    DetailData = 8,
-    DetailFooter = 9,
-    SubDetailHeader = 10,
-    SubDetailData = 11,
-    SubDetailFooter = 12,
-    Overlay = 13,
-    ColumnHeader = 14,
-    ColumnFooter = 15,
-    GroupHeader = 16,
-    GroupFooter = 17,
-    CrossHeader = 18,
-    CrossData = 19,
-    CrossFooter = 20,
-    Child = 21,
-    None = 22,
-};
-inline constexpr int kBandTypeCount = 23;
 
 // The display name of a band type (engine text 55077 + type); "" beyond the table.
 const std::string& BandTypeDisplayName(int type);
 // Cross-tab bands (18-20) are vertical: their objects are placed by horizontal extent.
 inline bool IsVerticalBand(int type) {
-    return type >= 18 && type <= 20;
+    return type >= band_type::kCrossHeader && type <= band_type::kCrossFooter;
 }
 
 class BandView : public View {

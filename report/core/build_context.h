@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "report/core/band_type.h"
 #include "report/core/date_time.h"
 #include "report/core/property_access.h"
 #include "report/core/variables.h"
@@ -28,33 +29,6 @@ struct ViewFormat {
     bool hideZeros = false;
     bool textOnly = false;
 };
-
-// Band type codes, as stored in a band object's FrameTyp.
-namespace band_type {
-inline constexpr int kReportTitle = 0;
-inline constexpr int kReportSummary = 1;
-inline constexpr int kPageHeader = 2;
-inline constexpr int kPageFooter = 3;
-inline constexpr int kMasterHeader = 4;
-inline constexpr int kMasterData = 5;
-inline constexpr int kMasterFooter = 6;
-inline constexpr int kDetailHeader = 7;
-inline constexpr int kDetailData = 8;
-inline constexpr int kDetailFooter = 9;
-inline constexpr int kSubDetailHeader = 10;
-inline constexpr int kSubDetailData = 11;
-inline constexpr int kSubDetailFooter = 12;
-inline constexpr int kOverlay = 13;
-inline constexpr int kColumnHeader = 14;
-inline constexpr int kColumnFooter = 15;
-inline constexpr int kGroupHeader = 16;
-inline constexpr int kGroupFooter = 17;
-inline constexpr int kCrossHeader = 18;
-inline constexpr int kCrossData = 19;
-inline constexpr int kCrossFooter = 20;
-inline constexpr int kChild = 21;
-inline constexpr int kNone = 22;
-}  // namespace band_type
 
 // Which band's aggregate band an aggregate call reads while building: the band that holds the
 // call, or, while a cross data band prints its column for a horizontal band, that horizontal band.

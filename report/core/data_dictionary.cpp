@@ -33,10 +33,11 @@ std::string TextOf(const Variant& value) {
 void ReadPairs(EngineStream& s, Variables& list) {
     int32_t count = 0;
     ReadI32(s, count);
+    Variables::Loader loader(list);
     for (int32_t i = 0; i < count && !s.AtEnd(); ++i) {
         std::string name = ReadString(s, kCurrentStreamVersion);
         std::string value = ReadString(s, kCurrentStreamVersion);
-        list.Set(name, Variant::String(std::move(value)));
+        loader.Set(name, Variant::String(std::move(value)));
     }
 }
 
@@ -46,6 +47,20 @@ void WritePairs(EngineStream& s, const Variables& list) {
         WriteString(s, list.NameAt(i));
         WriteString(s, TextOf(list.ValueAt(i)));
     }
+}
+
+// Keeps the pairs for which `keep` holds, in their order, in one pass: deleting pairs one by
+// one would move the rest of the list each time. The names must be distinct (as read).
+template <typename Keep>
+void KeepPairs(Variables& list, Keep keep) {
+    Variables kept;
+    {
+        Variables::Loader loader(kept);
+        for (int i = 0; i < list.Count(); ++i) {
+            if (keep(list.NameAt(i), list.ValueAt(i))) loader.Set(list.NameAt(i), list.ValueAt(i));
+        }
+    }
+    list = std::move(kept);
 }
 
 // Splits at the last full stop outside double quotes.
@@ -281,32 +296,36 @@ void DataDictionary::LoadDictionary(EngineStream& s, int version) {
         int32_t count = 0;
         if (!ReadI32(s, count)) throw StreamReadError();
         // The scratch table of aliases is the field alias list, emptied at the end.
-        for (int32_t i = 0; i < count && !s.AtEnd(); ++i) {
-            uint8_t kind = 0;
-            int32_t index = 0;
-            ReadU8(s, kind);
-            ReadI32(s, index);
-            const std::string a = ReadShortString(s);
-            const std::string b = ReadShortString(s);
-            const std::string c = ReadShortString(s);
-            std::string value;
-            if (kind == 2) {
-                value = index == 1 ? b
-                        : index >= 0 && index < static_cast<int32_t>(kOldSystemVariables.size())
-                            ? kOldSystemVariables[index]
-                            : "";
-            } else if (kind == 1) {
-                value = a + ".\"" + b + "\"";
+        {
+            Variables::Loader aliases(fieldAliases);
+            Variables::Loader names(variables);
+            for (int32_t i = 0; i < count && !s.AtEnd(); ++i) {
+                uint8_t kind = 0;
+                int32_t index = 0;
+                ReadU8(s, kind);
+                ReadI32(s, index);
+                const std::string a = ReadShortString(s);
+                const std::string b = ReadShortString(s);
+                const std::string c = ReadShortString(s);
+                std::string value;
+                if (kind == 2) {
+                    value = index == 1 ? b
+                            : index >= 0 && index < static_cast<int32_t>(kOldSystemVariables.size())
+                                ? kOldSystemVariables[index]
+                                : "";
+                } else if (kind == 1) {
+                    value = a + ".\"" + b + "\"";
+                }
+                std::string key(1, ' ');
+                key += c;
+                aliases.Set(key, Variant::String(value));
             }
-            std::string key(1, ' ');
-            key += c;
-            fieldAliases.Set(key, Variant::String(value));
-        }
-        for (const std::string& line : ReadMemo(s, version)) {
-            if (!line.empty() && line.front() != ' ') {
-                variables.Set(line, Variant::String({}));
-            } else {
-                variables.Set(line, Variant::String(TextOf(fieldAliases.Get(line))));
+            for (const std::string& line : ReadMemo(s, version)) {
+                if (!line.empty() && line.front() != ' ') {
+                    names.Set(line, Variant::String({}));
+                } else {
+                    names.Set(line, Variant::String(TextOf(aliases.Get(line))));
+                }
             }
         }
         fieldAliases.Clear();
@@ -327,15 +346,11 @@ void DataDictionary::LoadDictionary(EngineStream& s, int version) {
         }
     }
     if (marker == kOlderCurrentMarker) {
-        for (int i = fieldAliases.Count() - 1; i >= 0; --i) {
-            if (TextOf(fieldAliases.ValueAt(i)).empty() &&
-                !ResolveField(fieldAliases.NameAt(i), nullptr)) {
-                fieldAliases.DeleteAt(i);
-            }
-        }
-        for (int i = bandSourceAliases.Count() - 1; i >= 0; --i) {
-            if (TextOf(bandSourceAliases.ValueAt(i)).empty()) bandSourceAliases.DeleteAt(i);
-        }
+        KeepPairs(fieldAliases, [this](const std::string& name, const Variant& value) {
+            return !TextOf(value).empty() || ResolveField(name, nullptr);
+        });
+        KeepPairs(bandSourceAliases,
+                  [](const std::string&, const Variant& value) { return !TextOf(value).empty(); });
     }
 }
 

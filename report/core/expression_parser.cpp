@@ -274,7 +274,12 @@ std::string Parser::ConvertToPostfix(std::string_view text) const {
             if (!part.closed) throw ExpressionError::UnclosedBracket();
             i = part.end;
         } else {
-            ReadIdentifier(text, i);
+            // A double-quoted name left open would swallow the rest of the text, the blank after
+            // the operand included, and so grow each time the name is evaluated again.
+            const std::string_view name = ReadIdentifier(text, i);
+            if (std::count(name.begin(), name.end(), '"') % 2 != 0) {
+                throw ExpressionError::UnclosedDoubleQuote();
+            }
             plainIdentifier = true;
             if (i < text.size() && text[i] == '[') {
                 const BracketedPart part = FindBracketedPart(text, i);

@@ -14,8 +14,9 @@
 // The parser keeps no state between calls besides its hooks; every evaluation has its own
 // stack, so hooks may evaluate recursively. An expression that needs more than eight pending
 // values raises ExpressionError::StackFull, one nested more than kMaxNesting evaluations deep
-// ExpressionError::TooDeep, an unbalanced parenthesis, bracket or quote
-// ExpressionError::Unbalanced. Conversion and operation errors of Variant pass through.
+// ExpressionError::TooDeep, an unbalanced parenthesis, bracket, quote or double quote an
+// ExpressionError (Unbalanced, UnclosedBracket, UnclosedQuote, UnclosedDoubleQuote). Conversion and
+// operation errors of Variant pass through.
 #pragma once
 
 #include <functional>

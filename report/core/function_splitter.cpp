@@ -11,26 +11,9 @@ FunctionSplitter::FunctionSplitter(std::vector<std::string> names, const Variabl
 
 void FunctionSplitter::CollectCalls(std::string_view text) {
     NestingGuard guard(depth_);
-    const std::string trimmed = Trim(text);
-    if (!trimmed.empty() && trimmed.front() == '[') {
-        ScanBracketedParts(trimmed);
-    } else {
-        ScanIdentifiers(trimmed);
-    }
-}
-
-void FunctionSplitter::ScanBracketedParts(std::string_view text) {
-    size_t i = 0;
-    while (i < text.size()) {
-        const BracketedPart part = FindBracketedPart(text, i);
-        if (part.end == i) {
-            ++i;
-            continue;
-        }
-        std::string value;
-        CollectCalls(VariableText(part.inner, value) ? std::string_view(value) : part.inner);
-        i = part.end;
-    }
+    // A text that starts with a bracketed part is scanned like any other: the calls that follow
+    // its brackets (`[a] + SUM([b])`) must be registered as well.
+    ScanIdentifiers(Trim(text));
 }
 
 void FunctionSplitter::ScanIdentifiers(std::string_view text) {
@@ -40,8 +23,11 @@ void FunctionSplitter::ScanIdentifiers(std::string_view text) {
         if (name.empty()) {
             if (i >= text.size()) break;
             if (text[i] == '[') {
+                // A bracketed name may be a variable whose text holds the calls.
                 const BracketedPart part = FindBracketedPart(text, i);
-                CollectCalls(part.inner);
+                std::string value;
+                CollectCalls(VariableText(part.inner, value) ? std::string_view(value)
+                                                             : part.inner);
                 i = part.end;
             } else {
                 ++i;  // an operator or a parenthesis

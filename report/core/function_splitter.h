@@ -17,12 +17,12 @@ class FunctionSplitter {
     // The list must outlive the splitter.
     FunctionSplitter(std::vector<std::string> names, const Variables* variables);
 
-    // Scans an expression or postfix text. A text that starts with '[' is scanned for bracketed
-    // parts only, each inner text (or, when it names a variable, that variable's text) scanned in
-    // turn. Otherwise each identifier is read: a call has its arguments scanned, then, when its
-    // name is looked for, its source text from the name to the closing parenthesis is added to
-    // Calls(); a variable's text is scanned. Quoted literals are skipped; operators, parentheses
-    // and bracketed parts are stepped over so that every call of the text is found.
+    // Scans an expression or postfix text. Each identifier is read: a call has its arguments
+    // scanned, then, when its name is looked for, its source text from the name to the closing
+    // parenthesis is added to Calls(); a variable's text is scanned. A bracketed part has its
+    // inner text (or, when the whole inner text names a variable, that variable's text) scanned.
+    // Quoted literals are skipped; operators and parentheses are stepped over so that every call
+    // of the text is found, also after a leading bracketed part.
     // Raises ExpressionError for an argument list left open or nesting beyond the bound.
     void CollectCalls(std::string_view text);
 
@@ -34,7 +34,6 @@ class FunctionSplitter {
     void SetVariables(const Variables* variables) { variables_ = variables; }
 
   private:
-    void ScanBracketedParts(std::string_view text);
     void ScanIdentifiers(std::string_view text);
     // The text of a variable named `name`, or false when there is no such variable.
     bool VariableText(std::string_view name, std::string& text) const;

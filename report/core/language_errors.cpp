@@ -17,6 +17,10 @@ ExpressionError ExpressionError::UnclosedQuote() {
     return ExpressionError(EngineText("parser.unclosed_quote"));
 }
 
+ExpressionError ExpressionError::UnclosedDoubleQuote() {
+    return ExpressionError(EngineText("parser.unclosed_double_quote"));
+}
+
 ExpressionError ExpressionError::MissingOperand() {
     return ExpressionError(EngineText("parser.missing_operand"));
 }

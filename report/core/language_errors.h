@@ -18,6 +18,8 @@ class ExpressionError : public EngineError {
     static ExpressionError UnclosedBracket();
     // "Apostrophe fermante manquante dans l'expression": a quoted literal left open.
     static ExpressionError UnclosedQuote();
+    // "Guillemet fermant manquant dans l'expression": a double-quoted name left open.
+    static ExpressionError UnclosedDoubleQuote();
     // "Opérande manquant dans l'expression": an operator without its operands.
     static ExpressionError MissingOperand();
     // "Expression trop imbriquée": evaluation nested beyond the fixed bound.

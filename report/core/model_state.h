@@ -23,9 +23,12 @@ class ModelState {
     ComponentRegistry components;
     DocumentMode documentMode = DocumentMode::Designing;
     // Evaluates an expression text (the engine's shared parser). Script methods such as
-    // Memo.Add receive their arguments as texts and evaluate them here; without an evaluator
-    // an argument is taken as it is.
+    // Memo.Add receive their arguments as texts and evaluate them here, and so do reports'
+    // dictionary variables; without an evaluator a text is taken as it is.
     std::function<Variant(const std::string& expression)> evaluate;
+    // The script variables (the engine's), which win over dictionary variables of the same
+    // name in the reports created afterwards. Not owned; may be null.
+    const Variables* globalVariables = nullptr;
     // Lets pending window messages through while template loading waits for the printer
     // layer; a no-op unless the program installs one.
     std::function<void()> processEvents;

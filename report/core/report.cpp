@@ -17,6 +17,10 @@ Report::Report(ModelState& state, std::string name)
     dictionary.hooks.findComponent = [this](std::string_view componentName) {
         return FindComponentByName(componentName);
     };
+    dictionary.hooks.evaluate = [this](const std::string& expression) {
+        return state_->evaluate ? state_->evaluate(expression) : Variant::String(expression);
+    };
+    dictionary.hooks.globalVariables = state.globalVariables;
 }
 
 Report::~Report() = default;

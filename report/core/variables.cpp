@@ -134,8 +134,33 @@ void Variables::CopyFrom(const Variables& other) {
     if (&other == this) return;
     Clear();
     entries_.reserve(other.entries_.size());
+    Loader loader(*this);
     for (const Entry& entry : other.entries_)
-        Set(entry.name, entry.value);
+        loader.Set(entry.name, entry.value);
+}
+
+Variables::Loader::Loader(Variables& list) : list_(list) {
+    if (list_.sorted_) return;
+    for (int i = 0; i < list_.Count(); ++i)
+        firstIndex_.try_emplace(list_.entries_[i].key, i);
+}
+
+int Variables::Loader::Set(std::string_view name, Variant value) {
+    if (list_.sorted_) return list_.Set(name, std::move(value));
+    std::string key = UpperCase(name);
+    const auto [it, added] = firstIndex_.try_emplace(key, list_.Count());
+    if (added) {
+        list_.entries_.push_back(Entry{std::string(name), std::move(key), std::move(value)});
+    } else {
+        list_.entries_[it->second].value = std::move(value);
+    }
+    return it->second;
+}
+
+const Variant& Variables::Loader::Get(std::string_view name) const {
+    if (list_.sorted_) return list_.Get(name);
+    const auto it = firstIndex_.find(UpperCase(name));
+    return it != firstIndex_.end() ? list_.entries_[it->second].value : NullValue();
 }
 
 }  // namespace report

@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "report/core/variant.h"
@@ -60,6 +61,21 @@ class Variables {
 
     // Clear, then Set of every pair of the other list in its order (this list's mode is kept).
     void CopyFrom(const Variables& other);
+
+    // Fills a list from many pairs (file readers): Set and Get with their meaning, in constant
+    // time each in insertion mode, where Set alone searches the whole list. It indexes the
+    // list as it is when the loader is made; the list must change only through the loader
+    // while the loader lives. In sorted mode it simply calls the list's own Set and Get.
+    class Loader {
+      public:
+        explicit Loader(Variables& list);
+        int Set(std::string_view name, Variant value);
+        const Variant& Get(std::string_view name) const;
+
+      private:
+        Variables& list_;
+        std::unordered_map<std::string, int> firstIndex_;  // key -> its first pair
+    };
 
   private:
     struct Entry {

@@ -214,6 +214,7 @@ TEST(CleanTeamNameTest, Cases) {
         // Other 0xC3 pairs are dropped whole; other UTF-8 bytes pass through.
         {"M\xC3\xBCnchen", "Mnchen"},
         {"Ca\xC3\xA0n", "Can"},
+        {"Saint-J\xC3\xA9r\xC3\xB4me", "Saint-J\xE9rme"},  // as the loading help says
         {"\xE2\x82\xAC Club", "\xE2\x82\xAC Club"},
         // After an "&", only a 0xC3 pair starts copying again.
         {"&amp; Lyon", ""},

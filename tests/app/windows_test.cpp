@@ -6,7 +6,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <deque>
@@ -19,6 +22,7 @@
 #include "app/main_window.h"
 #include "app/program_dialogs.h"
 #include "app/qt_pacer.h"
+#include "app/qt_program_dialogs.h"
 #include "app/results_file.h"
 #include "report/core/date_time.h"
 #include "test_support.h"
@@ -479,6 +483,68 @@ TEST_F(WindowsTest, AboutWindow) {
     EXPECT_FALSE(about->isVisible());
     window->AboutAction()->trigger();
     EXPECT_TRUE(about->isVisible());
+}
+
+// The real boxes: what they show and which answer each button gives. Texts that look like markup
+// (a file named "<b>x.csv", an "&") are shown as they are.
+TEST(QtProgramDialogsTest, BoxesShowPlainTextAndAnswer) {
+    struct Seen {
+        QString caption, text;
+        Qt::TextFormat format = Qt::AutoText;
+        QStringList buttons;
+    };
+    // Reads the box that is open, then presses the button with the given caption.
+    auto answerWith = [](Seen& seen, const QString& press) {
+        QTimer::singleShot(0, [&seen, press] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen.caption = box->windowTitle();
+            const auto* label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"));
+            ASSERT_NE(label, nullptr);
+            seen.text = label->text();
+            seen.format = label->textFormat();
+            for (QAbstractButton* button : box->buttons())
+                seen.buttons.append(button->text());
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == press) button->click();
+            }
+        });
+    };
+    app::QtProgramDialogs dialogs;
+    const std::string path = "Impossible d'ouvrir le fichier /tmp/<b>Poule</b> & co.csv";
+    struct Case {
+        int flags;
+        QString press;
+        int answer;
+        QStringList buttons;
+    };
+    const Case cases[] = {
+        {report::mb::kOk | report::mb::kIconError,
+         QStringLiteral("OK"),
+         report::mr::kOk,
+         {QStringLiteral("OK")}},
+        {report::mb::kOkCancel,
+         QStringLiteral("Annuler"),
+         report::mr::kCancel,
+         {QStringLiteral("OK"), QStringLiteral("Annuler")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.flags);
+        Seen seen;
+        answerWith(seen, c.press);
+        EXPECT_EQ(dialogs.ShowMessage(path, "Tombage", c.flags), c.answer);
+        EXPECT_EQ(seen.caption, QStringLiteral("Tombage"));
+        EXPECT_EQ(seen.text, QString::fromStdString(path));
+        EXPECT_EQ(seen.format, Qt::PlainText);
+        EXPECT_EQ(seen.buttons, c.buttons);
+    }
+    // The warning breaks its lines at CR.
+    Seen seen;
+    answerWith(seen, QStringLiteral("&Oui"));
+    dialogs.ShowYesWarning("<i>a</i>\r\rb", "Avertissement");
+    EXPECT_EQ(seen.text, QStringLiteral("<i>a</i>\n\nb"));
+    EXPECT_EQ(seen.format, Qt::PlainText);
+    EXPECT_EQ(seen.buttons, QStringList{QStringLiteral("&Oui")});
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "report/core/build_context.h"
-#include "report/core/engine_core.h"
+#include "report/core/engine.h"
 #include "report/core/text.h"
 #include "tools/etat/command.h"
 
@@ -68,7 +68,7 @@ int Eval(const std::vector<std::string>& args) {
     }
     if (!haveExpression) return Usage();
 
-    report::EngineCore engine;
+    report::Engine engine(nullptr);  // the virtual printer: etat prints nothing
     engine.Resolver().Attach(&values);
     const report::Variant value = engine.SharedParser().Evaluate(expression);
     const std::string text = value.IsNull() ? std::string() : value.ToText();

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "report/core/engine_core.h"
+#include "report/core/engine.h"
 #include "report/core/errors.h"
 #include "report/core/text.h"
 #include "tools/etat/command.h"
@@ -44,7 +44,7 @@ int Script(const std::vector<std::string>& args) {
         return 1;
     }
     const std::vector<std::string> source = SourceLines(args[0]);
-    report::EngineCore engine;
+    report::Engine engine(nullptr);  // the virtual printer: etat prints nothing
     std::vector<std::string> compiled;
     std::vector<std::string> errors;
     engine.Interpreter().CompileScript(source, compiled, errors);

@@ -385,6 +385,44 @@ TEST_F(DictionaryTest, BindingBandDataSources) {
     EXPECT_EQ(closes, 1);
 }
 
+TEST_F(DictionaryTest, RepeatedNamesLoadAsSetWouldStoreThem) {
+    // Current layout: the first spelling keeps its place and takes the last value.
+    EngineStream current;
+    WriteI16(current, -2);
+    WriteI32(current, 4);
+    for (const char* text : {" Cat", "", "Total", "1", "Nom", "'a'", "TOTAL", "2"})
+        WriteString(current, text);
+    WriteI32(current, 0);
+    WriteI32(current, 0);
+    current.Seek(0);
+    DataDictionary& d = report.dictionary;
+    d.LoadDictionary(current, kCurrentStreamVersion);
+    ASSERT_EQ(d.variables.Count(), 3);
+    EXPECT_EQ(d.variables.NameAt(1), "Total");
+    EXPECT_EQ(d.variables.ValueAt(1).ToText(), "2");
+    EXPECT_EQ(d.variables.NameAt(2), "Nom");
+
+    // Old layout: a repeated alias key keeps its last value; variables follow the memo.
+    EngineStream old;
+    WriteI32(old, 2);
+    for (const char* field : {"Joueur", "Equipe"}) {
+        WriteU8(old, 1);
+        WriteI32(old, 0);
+        for (const std::string& text : {std::string("T"), std::string(field), std::string("J")}) {
+            WriteU8(old, static_cast<uint8_t>(text.size()));
+            old.Write(text.data(), text.size());
+        }
+    }
+    WriteMemo(old, {"Cat", " J", " j"});
+    old.Seek(0);
+    d.LoadDictionary(old, kCurrentStreamVersion);
+    ASSERT_EQ(d.variables.Count(), 2);
+    EXPECT_EQ(d.variables.NameAt(0), " Cat");
+    EXPECT_EQ(d.variables.NameAt(1), "J");
+    EXPECT_EQ(d.variables.ValueAt(1).ToText(), "T.\"Equipe\"");
+    EXPECT_EQ(d.fieldAliases.Count(), 0);
+}
+
 TEST_F(DictionaryTest, OldDictionaryWithUnreadableCountFails) {
     EngineStream s(std::string("\x05\x00\x01", 3));  // marker 5, count cut short
     EXPECT_THROW(report.dictionary.LoadDictionary(s, 22), StreamReadError);

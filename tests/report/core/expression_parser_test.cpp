@@ -156,7 +156,8 @@ TEST(Parser, ConvertToPostfix) {
 
 TEST(Parser, ConvertToPostfixRejectsUnbalancedTexts) {
     Parser parser;
-    for (const char* text : {"(1 + 2", "MAX(1, (2)", "'abc", "1 + [abc", "((1)"}) {
+    for (const char* text :
+         {"(1 + 2", "MAX(1, (2)", "'abc", "1 + [abc", "((1)", "\"abc", "\"ds\".\"field + 1"}) {
         SCOPED_TRACE(text);
         EXPECT_THROW(parser.ConvertToPostfix(text), ExpressionError);
     }

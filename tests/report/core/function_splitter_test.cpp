@@ -16,6 +16,7 @@ TEST(FunctionSplitter, CollectsCallsOfTheChosenFunctions) {
     variables.Set("Total", Variant::String("SUM([Amount])"));
     variables.Set("Half", Variant::String("Total / 2"));
     variables.Set("Missing", Variant::Null());
+    variables.Set("Grand total", Variant::String("MAX([b])"));
     struct Case {
         const char* text;
         std::vector<std::string> calls;
@@ -29,6 +30,8 @@ TEST(FunctionSplitter, CollectsCallsOfTheChosenFunctions) {
         {"Total * 2", {"SUM([Amount])"}},
         {"Half + Missing", {"SUM([Amount])"}},
         {"[Total] [SUM([c])] x", {"SUM([Amount])", "SUM([c])"}},
+        {"[a] + SUM([b])", {"SUM([b])"}},  // calls after a leading bracket count too
+        {"[Grand total] * 2 + [Half]", {"MAX([b])", "SUM([Amount])"}},
         {"'SUM(x)' + UPPERCASE('a')", {}},
         {"1 + [x] * (MIN([y]))", {"MIN([y])"}},
         {"X SUM([a])*2 +", {"SUM([a])"}},  // a postfix text

@@ -209,5 +209,41 @@ TEST(Variables, BehavesLikeALinearList) {
     }
 }
 
+// The loader is Set and Get with the list's meaning, whatever the list held before: duplicates
+// in any case keep the first place and take the last value.
+TEST(Variables, LoaderMatchesSet) {
+    const std::vector<std::string> pool = {"a", "A", "b", "ab", "AB", "\xE9", "\xC9", "", "z"};
+    for (bool sorted : {false, true}) {
+        for (unsigned seed = 1; seed <= 20; ++seed) {
+            SCOPED_TRACE(std::string(sorted ? "sorted" : "insertion order") + ", seed " +
+                         std::to_string(seed));
+            std::mt19937 random(seed);
+            Variables expected;
+            Variables loaded;
+            for (Variables* list : {&expected, &loaded})
+                list->SetSorted(sorted);
+            // What the list held already, duplicates included (made by renaming).
+            for (int i = 0; i < static_cast<int>(random() % 4); ++i) {
+                const std::string& name = pool[random() % pool.size()];
+                for (Variables* list : {&expected, &loaded}) {
+                    list->Set("tmp" + std::to_string(i), Variant::Int32(i));
+                    list->SetNameAt(list->Find("tmp" + std::to_string(i)), name);
+                }
+            }
+            Variables::Loader loader(loaded);
+            for (int step = 0; step < 30; ++step) {
+                const std::string& name = pool[random() % pool.size()];
+                const Variant value = Variant::Int32(static_cast<int>(random() % 100));
+                ASSERT_EQ(loader.Set(name, value), expected.Set(name, value));
+                const std::string& probe = pool[random() % pool.size()];
+                ASSERT_TRUE(loader.Get(probe).Identical(expected.Get(probe)));
+            }
+            ASSERT_EQ(Names(loaded), Names(expected));
+            for (int i = 0; i < expected.Count(); ++i)
+                EXPECT_TRUE(loaded.ValueAt(i).Identical(expected.ValueAt(i)));
+        }
+    }
+}
+
 }  // namespace
 }  // namespace report

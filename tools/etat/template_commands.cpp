@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "report/core/dialogs.h"
+#include "report/core/engine.h"
 #include "report/core/engine_stream.h"
 #include "report/core/errors.h"
 #include "report/core/json.h"
-#include "report/core/model_state.h"
 #include "report/core/report.h"
 #include "report/core/template_json.h"
 #include "report/core/template_reader.h"
@@ -68,9 +68,8 @@ int Dump(const std::vector<std::string>& args) {
         PrintError("usage : etat dump FICHIER.etf");
         return 1;
     }
-    report::ModelState state;
-    state.printer.Start(nullptr);
-    report::Report report(state);
+    report::Engine engine(nullptr);  // the virtual printer
+    report::Report report(engine.Model());
     if (!LoadTemplate(report, args[0])) return 1;
     const std::string json = report::WriteJson(report::TemplateToJson(report));
     std::fwrite(json.data(), 1, json.size(), stdout);
@@ -86,9 +85,8 @@ int Compile(const std::vector<std::string>& args) {
     if (!file) throw report::FileOpenError(args[0]);
     const std::string text((std::istreambuf_iterator<char>(file)),
                            std::istreambuf_iterator<char>());
-    report::ModelState state;
-    state.printer.Start(nullptr);
-    report::Report report(state);
+    report::Engine engine(nullptr);  // the virtual printer
+    report::Report report(engine.Model());
     report::JsonToTemplate(report::ParseJson(text), report);
     SaveTemplate(report, args[1]);
     return 0;
@@ -99,9 +97,8 @@ int Convert(const std::vector<std::string>& args) {
         PrintError("usage : etat convert ENTREE.etf SORTIE.etf");
         return 1;
     }
-    report::ModelState state;
-    state.printer.Start(nullptr);
-    report::Report report(state);
+    report::Engine engine(nullptr);  // the virtual printer
+    report::Report report(engine.Model());
     if (!LoadTemplate(report, args[0])) return 1;
     SaveTemplate(report, args[1]);
     return 0;

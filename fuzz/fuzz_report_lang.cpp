@@ -16,15 +16,6 @@
 
 namespace {
 
-// Answers every box at once without printing.
-class SilentDialogs : public report::DialogService {
-  public:
-    int ShowMessage(const std::string&, const std::string&, int) override {
-        return report::mr::kOk;
-    }
-    bool AskText(const std::string&, const std::string&, std::string&) override { return false; }
-};
-
 // A host that knows a few names, so that evaluation goes past the first name.
 class Host : public report::BuildContext {
   public:
@@ -40,8 +31,8 @@ std::vector<std::string> Lines(const std::string& text) {
     size_t start = 0;
     while (start <= text.size()) {
         const size_t end = text.find('\n', start);
-        lines.push_back(text.substr(start, end == std::string::npos ? std::string::npos
-                                                                    : end - start));
+        lines.push_back(
+            text.substr(start, end == std::string::npos ? std::string::npos : end - start));
         if (end == std::string::npos) break;
         start = end + 1;
     }
@@ -52,7 +43,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    static SilentDialogs dialogs;
+    static report::SilentDialogs dialogs;
     report::InstallDialogs(&dialogs);
     const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
     report::EngineCore engine;

@@ -14,17 +14,9 @@
 
 namespace {
 
-class SilentDialogs : public report::DialogService {
-  public:
-    int ShowMessage(const std::string&, const std::string&, int) override {
-        return report::mr::kOk;
-    }
-    bool AskText(const std::string&, const std::string&, std::string&) override { return false; }
-};
-
 report::ModelState& State() {
     static report::ModelState* state = [] {
-        static SilentDialogs dialogs;
+        static report::SilentDialogs dialogs;
         report::InstallDialogs(&dialogs);
         auto* created = new report::ModelState;
         created->printer.Start(nullptr);

@@ -29,7 +29,7 @@ inline constexpr int kNo = 7;
 }  // namespace mr
 
 class DialogService {
-public:
+  public:
     virtual ~DialogService() = default;
 
     // Shows a modal message box. Texts are Windows-1252; flags combine one mb:: button code
@@ -42,8 +42,21 @@ public:
                          std::string& value) = 0;
 };
 
-// The process-wide service. Until one is installed, messages go to stderr (UTF-8) and every
-// box answers OK; input answers the default.
+// Answers every box with OK (Yes for yes/no boxes) and every input with its default, showing
+// nothing: for batch runs and fuzzing.
+class SilentDialogs final : public DialogService {
+  public:
+    int ShowMessage(const std::string& text, const std::string& caption, int flags) override;
+    bool AskText(const std::string& caption, const std::string& prompt,
+                 std::string& value) override;
+};
+
+// A box text for a terminal: UTF-8, with each line break of the engine's texts (CR, LF or
+// CR LF) as one LF, so that lines do not print over each other.
+std::string TerminalText(const std::string& cp1252);
+
+// The process-wide service. Until one is installed, messages go to stderr (TerminalText) and
+// every box answers OK (Yes for yes/no boxes); input answers the default.
 DialogService& Dialogs();
 
 // Installs a service (not owned; it must outlive its use); nullptr restores the default.

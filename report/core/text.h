@@ -15,6 +15,9 @@ namespace report {
 // 0x8F, 0x90, 0x9D) become the C1 control characters of the same number, as Windows does.
 std::string Cp1252ToUtf8(std::string_view text);
 
+// Appends the UTF-8 encoding of one Unicode code point (up to U+10FFFF).
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // UTF-8 to Windows-1252. Characters that have no Windows-1252 byte, and invalid sequences,
 // become '?'.
 std::string Utf8ToCp1252(std::string_view text);

@@ -23,33 +23,8 @@ void PrintError(const std::string& utf8) {
     std::fprintf(stderr, "etat : %s\n", utf8.c_str());
 }
 
-// The engine's message boxes, on stderr. Their lines are separated by carriage returns, which
-// a terminal would print over each other: each becomes a line break.
-class TerminalDialogs final : public report::DialogService {
-  public:
-    int ShowMessage(const std::string& text, const std::string& caption, int flags) override {
-        std::string lines;
-        for (size_t i = 0; i < text.size(); ++i) {
-            if (text[i] != '\r') {
-                lines += text[i];
-            } else if (i + 1 < text.size() && text[i + 1] != '\n') {
-                lines += '\n';
-            }
-        }
-        std::fprintf(stderr, "etat : %s : %s\n", report::Cp1252ToUtf8(caption).c_str(),
-                     report::Cp1252ToUtf8(lines).c_str());
-        const int buttons = flags & 0x0F;
-        return buttons == report::mb::kYesNo || buttons == report::mb::kYesNoCancel
-                   ? report::mr::kYes
-                   : report::mr::kOk;
-    }
-    bool AskText(const std::string&, const std::string&, std::string&) override { return true; }
-};
-
 // Loads a template; false when the engine refused it (its message box went to stderr).
 bool LoadTemplate(report::Report& report, const std::string& path) {
-    static TerminalDialogs dialogs;
-    report::InstallDialogs(&dialogs);
     report::EngineStream stream = report::EngineStream::FromFile(path);
     const report::TemplateLoadOutcome outcome = report::ReadTemplate(report, stream);
     return outcome == report::TemplateLoadOutcome::Loaded ||

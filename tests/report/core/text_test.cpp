@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "report/core/dialogs.h"
 #include "report/core/engine_strings.h"
 #include "report/core/errors.h"
 #include "report/core/rounding.h"
@@ -16,9 +17,17 @@ TEST(Text, CaseMappingOfWindows1252Letters) {
     };
     // Windows-1252 bytes: é/É, à/À, ç/Ç, ô/Ô, ù/Ù, ÿ/Ÿ, œ/Œ, š/Š, ž/Ž.
     const Case cases[] = {
-        {"abc", "ABC"},           {"\xE9", "\xC9"}, {"\xE0", "\xC0"}, {"\xE7", "\xC7"},
-        {"\xF4", "\xD4"},         {"\xF9", "\xD9"}, {"\xFF", "\x9F"}, {"\x9C", "\x8C"},
-        {"\x9A", "\x8A"},         {"\x9E", "\x8E"}, {"saint-\xE9tienne", "SAINT-\xC9TIENNE"},
+        {"abc", "ABC"},
+        {"\xE9", "\xC9"},
+        {"\xE0", "\xC0"},
+        {"\xE7", "\xC7"},
+        {"\xF4", "\xD4"},
+        {"\xF9", "\xD9"},
+        {"\xFF", "\x9F"},
+        {"\x9C", "\x8C"},
+        {"\x9A", "\x8A"},
+        {"\x9E", "\x8E"},
+        {"saint-\xE9tienne", "SAINT-\xC9TIENNE"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.lower);
@@ -37,15 +46,18 @@ TEST(Text, Utf8AndWindows1252Conversions) {
     EXPECT_EQ(Cp1252ToUtf8("\xC9t\xE9 \x80 \x9C"), "\xC3\x89t\xC3\xA9 \xE2\x82\xAC \xC5\x93");
     EXPECT_EQ(Utf8ToCp1252("\xC3\x89t\xC3\xA9 \xE2\x82\xAC \xC5\x93"), "\xC9t\xE9 \x80 \x9C");
     // Characters outside Windows-1252 and broken sequences become '?'.
-    EXPECT_EQ(Utf8ToCp1252("a\xE4\xB8\xAD" "b\xC3"), "a?b?");
+    EXPECT_EQ(Utf8ToCp1252("a\xE4\xB8\xAD"
+                           "b\xC3"),
+              "a?b?");
     // Every byte survives the round trip, the five undefined ones included.
     std::string all;
-    for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+    for (int b = 1; b < 256; ++b)
+        all += static_cast<char>(b);
     EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
     EXPECT_TRUE(IsValidUtf8("\xC3\xA9t\xC3\xA9"));
     EXPECT_FALSE(IsValidUtf8("\xE9t\xE9"));
-    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));          // overlong '/'
-    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));      // surrogate
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // overlong '/'
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // surrogate
     EXPECT_TRUE(HasNonAscii("\xE9"));
     EXPECT_FALSE(HasNonAscii("abc"));
 }
@@ -63,17 +75,26 @@ TEST(Text, MessagesFromTheStringTable) {
     EXPECT_EQ(EngineText(text_id::kCancel), "Annuler");
     EXPECT_EQ(EngineText(999999), "#999999");
     EXPECT_EQ(std::string(FileCreateError("/tmp/x/tombage.DBP").what()),
-              "Impossible de cr\xE9" "er le fichier /tmp/x/tombage.DBP");
+              "Impossible de cr\xE9"
+              "er le fichier /tmp/x/tombage.DBP");
     EXPECT_EQ(std::string(ListIndexError(-1).what()), "Indice de liste hors limites (-1)");
     EXPECT_EQ(std::string(ConvertError::NotInteger("12a").what()),
               "'12a' n'est pas une valeur enti\xE8re correcte");
     EXPECT_EQ(FormatMessage("%s et %d %% %s", {"a", "2"}), "a et 2 % ");
 }
 
+TEST(Text, TerminalTextBreaksLinesOnceWhateverTheLineEnd) {
+    EXPECT_EQ(TerminalText("a\rb\r\nc\nd\r"), "a\nb\nc\nd\n");
+    EXPECT_EQ(TerminalText("\xC9t\xE9"), "\xC3\x89t\xC3\xA9");
+    std::string out;
+    AppendUtf8(out, U'\x1F600');
+    EXPECT_EQ(out, "\xF0\x9F\x98\x80");
+}
+
 TEST(Rounding, HalvesGoToTheEvenNeighbour) {
-    const std::pair<double, int64_t> cases[] = {{0.5, 0},  {1.5, 2},   {2.5, 2},  {-2.5, -2},
-                                                {2.4, 2},  {2.6, 3},   {-0.5, 0}, {1e300, INT64_MAX},
-                                                {-3.5, -4}, {722.5, 722}};
+    const std::pair<double, int64_t> cases[] = {
+        {0.5, 0}, {1.5, 2},  {2.5, 2},           {-2.5, -2}, {2.4, 2},
+        {2.6, 3}, {-0.5, 0}, {1e300, INT64_MAX}, {-3.5, -4}, {722.5, 722}};
     for (auto [value, expected] : cases) {
         SCOPED_TRACE(value);
         EXPECT_EQ(RoundHalfEven(value), expected);

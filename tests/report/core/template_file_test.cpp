@@ -207,7 +207,7 @@ TEST_F(TemplateFileTest, UnknownAddInClassLoadsTheOtherObjects) {
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_EQ(dialogs.boxes[0].text,
               "Opened report contains the following non-plugged components:\r"
-              "TfrxCheckBoxControl\rUse appropriate component from the report component palette");
+              "TCaseACocherTierce\rUse appropriate component from the report component palette");
     EXPECT_EQ(dialogs.boxes[0].caption, "Erreur");
 }
 

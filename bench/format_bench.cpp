@@ -1,8 +1,8 @@
 // Cost of the number and date formats, which run once per printed value.
 #include <benchmark/benchmark.h>
 
-#include "report/core/date_time.h"
-#include "report/core/number_format.h"
+#include "report/core/value/date_time.h"
+#include "report/core/value/number_format.h"
 
 namespace {
 

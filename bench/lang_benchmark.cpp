@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "report/core/build_context.h"
-#include "report/core/engine_core.h"
+#include "report/core/language/build_context.h"
+#include "report/core/language/engine_core.h"
 
 namespace {
 

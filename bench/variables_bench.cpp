@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "report/core/variables.h"
-#include "report/core/variant.h"
+#include "report/core/value/variables.h"
+#include "report/core/value/variant.h"
 
 namespace report {
 namespace {

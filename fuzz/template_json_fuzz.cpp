@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <string_view>
 
-#include "report/core/engine_stream.h"
-#include "report/core/errors.h"
-#include "report/core/json.h"
-#include "report/core/model_state.h"
-#include "report/core/report.h"
-#include "report/core/template_json.h"
-#include "report/core/template_writer.h"
+#include "report/core/base/engine_stream.h"
+#include "report/core/base/errors.h"
+#include "report/core/base/json.h"
+#include "report/core/model/model_state.h"
+#include "report/core/model/report.h"
+#include "report/core/file/template_json.h"
+#include "report/core/file/template_writer.h"
 
 namespace {
 

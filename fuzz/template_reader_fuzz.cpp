@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "report/core/dialogs.h"
-#include "report/core/engine_stream.h"
-#include "report/core/model_state.h"
-#include "report/core/report.h"
-#include "report/core/template_reader.h"
-#include "report/core/template_writer.h"
+#include "report/core/base/dialogs.h"
+#include "report/core/base/engine_stream.h"
+#include "report/core/model/model_state.h"
+#include "report/core/model/report.h"
+#include "report/core/file/template_reader.h"
+#include "report/core/file/template_writer.h"
 
 namespace {
 

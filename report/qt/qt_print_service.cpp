@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "report/core/paper_table.h"
+#include "report/core/printer/paper_table.h"
 #include "report/qt/qt_text.h"
 
 namespace report {

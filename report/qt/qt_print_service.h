@@ -13,7 +13,7 @@
 #include <memory>
 #include <vector>
 
-#include "report/core/print_service.h"
+#include "report/core/printer/print_service.h"
 
 namespace report {
 

@@ -8,7 +8,7 @@
 #include <QSqlRecord>
 #include <QTime>
 
-#include "report/core/errors.h"
+#include "report/core/base/errors.h"
 #include "report/qt/qt_text.h"
 
 namespace report {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "report/core/data_access.h"
+#include "report/core/data/data_access.h"
 
 namespace report {
 

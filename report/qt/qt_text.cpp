@@ -1,6 +1,6 @@
 #include "report/qt/qt_text.h"
 
-#include "report/core/text.h"
+#include "report/core/base/text.h"
 
 namespace report {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "report/core/text.h"
+#include "report/core/base/text.h"
 #include "tools/etat/command.h"
 
 namespace {

@@ -5,16 +5,16 @@
 #include <string>
 #include <vector>
 
-#include "report/core/dialogs.h"
-#include "report/core/engine.h"
-#include "report/core/engine_stream.h"
-#include "report/core/errors.h"
-#include "report/core/json.h"
-#include "report/core/report.h"
-#include "report/core/template_json.h"
-#include "report/core/template_reader.h"
-#include "report/core/template_writer.h"
-#include "report/core/text.h"
+#include "report/core/base/dialogs.h"
+#include "report/core/engine/engine.h"
+#include "report/core/base/engine_stream.h"
+#include "report/core/base/errors.h"
+#include "report/core/base/json.h"
+#include "report/core/model/report.h"
+#include "report/core/file/template_json.h"
+#include "report/core/file/template_reader.h"
+#include "report/core/file/template_writer.h"
+#include "report/core/base/text.h"
 #include "tools/etat/command.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <QGuiApplication>
 
-#include "report/core/paper_table.h"
-#include "report/core/printer_layer.h"
+#include "report/core/printer/paper_table.h"
+#include "report/core/printer/printer_layer.h"
 
 namespace report {
 namespace {

@@ -1,0 +1,47 @@
+#include "report/core/model/property_object.h"
+
+#include "report/core/base/engine_strings.h"
+#include "report/core/base/text.h"
+
+namespace report {
+
+const std::vector<PropertyInfo>& PropertyObject::Properties() const {
+    if (!registered_) RefreshProperties();
+    return properties_;
+}
+
+void PropertyObject::RefreshProperties() const {
+    properties_.clear();
+    RegisterProperties(properties_);
+    registered_ = true;
+}
+
+const PropertyInfo* PropertyObject::FindProperty(std::string_view name) const {
+    for (const PropertyInfo& info : Properties()) {
+        if (SameText(info.name, name)) return &info;
+    }
+    return nullptr;
+}
+
+void PropertyObject::RegisterProperties(std::vector<PropertyInfo>&) const {}
+
+void PropertyObject::AddProperty(std::vector<PropertyInfo>& list, std::string name, uint16_t type) {
+    list.push_back(PropertyInfo{std::move(name), type, {}, {}});
+}
+
+void PropertyObject::AddEnumProperty(std::vector<PropertyInfo>& list, std::string name,
+                                     std::string_view namesTextKey, std::vector<int32_t> values) {
+    PropertyInfo info{std::move(name), prop_type::kEnum, {}, std::move(values)};
+    const std::string& names = EngineText(namesTextKey);
+    size_t start = 0;
+    while (start <= names.size()) {
+        const size_t end = names.find(';', start);
+        info.enumNames.push_back(
+            names.substr(start, end == std::string::npos ? std::string::npos : end - start));
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    list.push_back(std::move(info));
+}
+
+}  // namespace report

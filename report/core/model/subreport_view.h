@@ -1,0 +1,25 @@
+// The sub-report object: prints another page of the report in its place.
+#pragma once
+
+#include "report/core/model/view.h"
+
+namespace report {
+
+class SubReportView : public View {
+  public:
+    SubReportView() : View(object_type::kSubReport, "SubReport") {}
+    std::string ClassName() const override { return "SubReportView"; }
+
+    int32_t subReportPage = 0;  // index of the page holding the sub-report
+
+    void ReadRecord(EngineStream& s, int version) override {
+        View::ReadRecord(s, version);
+        ReadI32(s, subReportPage);
+    }
+    void WriteRecord(EngineStream& s) override {
+        View::WriteRecord(s);
+        WriteI32(s, subReportPage);
+    }
+};
+
+}  // namespace report

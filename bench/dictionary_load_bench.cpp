@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "report/core/data/data_dictionary.h"
 #include "report/core/base/engine_stream.h"
+#include "report/core/data/data_dictionary.h"
 
 namespace report {
 namespace {

@@ -3,13 +3,13 @@
 
 #include <string>
 
-#include "report/core/model/band_view.h"
 #include "report/core/base/dialogs.h"
+#include "report/core/file/template_reader.h"
+#include "report/core/file/template_writer.h"
+#include "report/core/model/band_view.h"
 #include "report/core/model/memo_view.h"
 #include "report/core/model/model_state.h"
 #include "report/core/model/report.h"
-#include "report/core/file/template_reader.h"
-#include "report/core/file/template_writer.h"
 #include "tests/fixtures/fixture_bytes.h"
 
 namespace {

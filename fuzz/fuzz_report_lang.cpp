@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "report/core/language/aggregate_splitter.h"
 #include "report/core/base/dialogs.h"
-#include "report/core/value/edit_mask.h"
-#include "report/core/language/engine_core.h"
 #include "report/core/base/errors.h"
+#include "report/core/language/aggregate_splitter.h"
+#include "report/core/language/engine_core.h"
+#include "report/core/value/edit_mask.h"
 
 namespace {
 

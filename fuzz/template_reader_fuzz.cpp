@@ -7,10 +7,10 @@
 
 #include "report/core/base/dialogs.h"
 #include "report/core/base/engine_stream.h"
-#include "report/core/model/model_state.h"
-#include "report/core/model/report.h"
 #include "report/core/file/template_reader.h"
 #include "report/core/file/template_writer.h"
+#include "report/core/model/model_state.h"
+#include "report/core/model/report.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "report/core/value/date_time.h"
 #include "report/core/base/errors.h"
+#include "report/core/value/date_time.h"
 
 namespace app {
 

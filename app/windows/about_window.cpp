@@ -6,9 +6,9 @@
 #include <QScreen>
 
 #include "app/logic/app_texts.h"
+#include "app/logic/globals.h"
 #include "app/windows/emblem.h"
 #include "app/windows/fonts.h"
-#include "app/logic/globals.h"
 #include "app/windows/widget_text.h"
 
 namespace app {

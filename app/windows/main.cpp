@@ -3,15 +3,15 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "app/windows/about_window.h"
 #include "app/logic/app_texts.h"
 #include "app/logic/clock.h"
 #include "app/logic/globals.h"
+#include "app/logic/update_check.h"
+#include "app/windows/about_window.h"
 #include "app/windows/main_window.h"
 #include "app/windows/qt_pacer.h"
 #include "app/windows/qt_program_dialogs.h"
 #include "app/windows/shell.h"
-#include "app/logic/update_check.h"
 #include "app/windows/widget_text.h"
 #include "report/core/base/dialogs.h"
 #include "report/core/engine/engine.h"

@@ -10,12 +10,12 @@
 #include <QUrl>
 
 #include "app/logic/app_texts.h"
-#include "app/windows/emblem.h"
-#include "app/windows/fonts.h"
 #include "app/logic/globals.h"
-#include "app/windows/grid_cell_delegate.h"
 #include "app/logic/ini_file.h"
 #include "app/logic/results_file.h"
+#include "app/windows/emblem.h"
+#include "app/windows/fonts.h"
+#include "app/windows/grid_cell_delegate.h"
 #include "app/windows/widget_text.h"
 
 namespace app {

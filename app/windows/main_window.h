@@ -12,16 +12,16 @@
 #include <memory>
 #include <string>
 
-#include "app/windows/about_window.h"
 #include "app/logic/clock.h"
 #include "app/logic/draw_procedure.h"
 #include "app/logic/pacer.h"
 #include "app/logic/program_dialogs.h"
 #include "app/logic/random_generator.h"
 #include "app/logic/settings.h"
+#include "app/logic/team_import.h"
+#include "app/windows/about_window.h"
 #include "app/windows/shell.h"
 #include "app/windows/table_grid.h"
-#include "app/logic/team_import.h"
 
 namespace app {
 

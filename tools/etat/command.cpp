@@ -12,6 +12,8 @@ EtatCommand::EtatCommand(std::string name, std::string usage, CommandFunction ru
     Registry().push_back({std::move(name), std::move(usage), std::move(run)});
 }
 
-const std::vector<CommandInfo>& Commands() { return Registry(); }
+const std::vector<CommandInfo>& Commands() {
+    return Registry();
+}
 
 }  // namespace etat

@@ -21,7 +21,7 @@ struct CommandInfo {
 
 // Registers a command at static-initialisation time.
 class EtatCommand {
-public:
+  public:
     EtatCommand(std::string name, std::string usage, CommandFunction run);
 };
 

@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "report/core/language/build_context.h"
-#include "report/core/engine/engine.h"
 #include "report/core/base/text.h"
+#include "report/core/engine/engine.h"
+#include "report/core/language/build_context.h"
 #include "tools/etat/command.h"
 
 namespace etat {

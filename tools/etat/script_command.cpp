@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "report/core/engine/engine.h"
 #include "report/core/base/errors.h"
 #include "report/core/base/text.h"
+#include "report/core/engine/engine.h"
 #include "tools/etat/command.h"
 
 namespace etat {

@@ -6,15 +6,15 @@
 #include <vector>
 
 #include "report/core/base/dialogs.h"
-#include "report/core/engine/engine.h"
 #include "report/core/base/engine_stream.h"
 #include "report/core/base/errors.h"
 #include "report/core/base/json.h"
-#include "report/core/model/report.h"
+#include "report/core/base/text.h"
+#include "report/core/engine/engine.h"
 #include "report/core/file/template_json.h"
 #include "report/core/file/template_reader.h"
 #include "report/core/file/template_writer.h"
-#include "report/core/base/text.h"
+#include "report/core/model/report.h"
 #include "tools/etat/command.h"
 
 namespace {

@@ -43,7 +43,8 @@ struct Table {
             if (line.empty() || line.front() == '#') continue;
             const size_t equals = line.find('=');
             if (equals == std::string_view::npos) continue;
-            texts[std::string(line.substr(0, equals))] = Utf8ToCp1252(Unescape(line.substr(equals + 1)));
+            texts[std::string(line.substr(0, equals))] =
+                Utf8ToCp1252(Unescape(line.substr(equals + 1)));
         }
     }
 };

@@ -32,6 +32,8 @@ inline int64_t Truncate(double value) {
 }
 
 // Half of an integer, truncated toward zero (7 -> 3, -7 -> -3).
-constexpr int HalfOf(int value) { return value / 2; }
+constexpr int HalfOf(int value) {
+    return value / 2;
+}
 
 }  // namespace report

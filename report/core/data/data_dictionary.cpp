@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <array>
 
+#include "report/core/base/errors.h"
+#include "report/core/base/text.h"
 #include "report/core/data/component.h"
 #include "report/core/data/component_registry.h"
 #include "report/core/data/data_access.h"
 #include "report/core/data/dataset.h"
 #include "report/core/data/db_dataset.h"
-#include "report/core/base/errors.h"
-#include "report/core/base/text.h"
 
 namespace report {
 namespace {

@@ -2,8 +2,8 @@
 
 #include "report/core/base/engine_strings.h"
 #include "report/core/base/errors.h"
-#include "report/core/data/data_texts.h"
 #include "report/core/base/text.h"
+#include "report/core/data/data_texts.h"
 
 namespace report {
 

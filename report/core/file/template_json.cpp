@@ -7,15 +7,15 @@
 #include <set>
 #include <string>
 
-#include "report/core/model/band_view.h"
 #include "report/core/base/base64.h"
+#include "report/core/base/text.h"
+#include "report/core/file/template_writer.h"
+#include "report/core/model/band_view.h"
 #include "report/core/model/memo_view.h"
 #include "report/core/model/model_state.h"
 #include "report/core/model/picture_view.h"
 #include "report/core/model/report.h"
 #include "report/core/model/subreport_view.h"
-#include "report/core/file/template_writer.h"
-#include "report/core/base/text.h"
 
 namespace report {
 namespace {

@@ -5,11 +5,11 @@
 #include "report/core/base/dialogs.h"
 #include "report/core/base/engine_strings.h"
 #include "report/core/base/errors.h"
-#include "report/core/model/model_state.h"
+#include "report/core/base/text.h"
 #include "report/core/file/file_texts.h"
+#include "report/core/model/model_state.h"
 #include "report/core/model/name_generator.h"
 #include "report/core/model/report.h"
-#include "report/core/base/text.h"
 #include "report/core/model/view.h"
 
 namespace report {

@@ -2,9 +2,9 @@
 
 #include "report/core/base/engine_strings.h"
 #include "report/core/base/errors.h"
+#include "report/core/base/text.h"
 #include "report/core/model/model_state.h"
 #include "report/core/model/report.h"
-#include "report/core/base/text.h"
 #include "report/core/model/view.h"
 
 namespace report {

@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "report/core/value/date_time.h"
 #include "report/core/language/property_access.h"
+#include "report/core/value/date_time.h"
 #include "report/core/value/variables.h"
 #include "report/core/value/variant.h"
 

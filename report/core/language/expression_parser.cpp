@@ -5,15 +5,15 @@
 #include <cmath>
 #include <vector>
 
-#include "report/core/value/date_time.h"
-#include "report/core/language/expression_scanner.h"
-#include "report/core/value/format_settings.h"
-#include "report/core/language/language_errors.h"
-#include "report/core/language/nesting_guard.h"
-#include "report/core/value/number_format.h"
-#include "report/core/language/postfix.h"
 #include "report/core/base/rounding.h"
 #include "report/core/base/text.h"
+#include "report/core/language/expression_scanner.h"
+#include "report/core/language/language_errors.h"
+#include "report/core/language/nesting_guard.h"
+#include "report/core/language/postfix.h"
+#include "report/core/value/date_time.h"
+#include "report/core/value/format_settings.h"
+#include "report/core/value/number_format.h"
 
 namespace report {
 

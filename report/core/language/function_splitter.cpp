@@ -1,8 +1,8 @@
 #include "report/core/language/function_splitter.h"
 
+#include "report/core/base/text.h"
 #include "report/core/language/expression_scanner.h"
 #include "report/core/language/nesting_guard.h"
-#include "report/core/base/text.h"
 
 namespace report {
 

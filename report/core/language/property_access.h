@@ -11,7 +11,7 @@
 namespace report {
 
 class PropertyAccess {
-public:
+  public:
     virtual ~PropertyAccess() = default;
 
     // Property names are compared without regard to case.

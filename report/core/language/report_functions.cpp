@@ -1,10 +1,10 @@
 #include "report/core/language/report_functions.h"
 
+#include "report/core/base/text.h"
 #include "report/core/language/build_context.h"
 #include "report/core/language/expression_parser.h"
 #include "report/core/language/function_library.h"
 #include "report/core/language/script_interpreter.h"
-#include "report/core/base/text.h"
 #include "report/core/value/variables.h"
 
 namespace report {

@@ -1,9 +1,9 @@
 #include "report/core/language/report_interpreter.h"
 
+#include "report/core/base/text.h"
 #include "report/core/language/build_context.h"
 #include "report/core/language/function_library.h"
 #include "report/core/value/number_format.h"
-#include "report/core/base/text.h"
 #include "report/core/value/variables.h"
 
 namespace report {

@@ -4,8 +4,8 @@
 
 #include "report/core/base/engine_strings.h"
 #include "report/core/base/errors.h"
-#include "report/core/language/expression_parser.h"
 #include "report/core/base/text.h"
+#include "report/core/language/expression_parser.h"
 
 namespace report {
 

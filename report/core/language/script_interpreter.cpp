@@ -3,10 +3,10 @@
 #include <string_view>
 
 #include "report/core/base/engine_strings.h"
+#include "report/core/base/text.h"
 #include "report/core/language/function_splitter.h"
 #include "report/core/language/language_errors.h"
 #include "report/core/language/script_compiler.h"
-#include "report/core/base/text.h"
 
 namespace report {
 

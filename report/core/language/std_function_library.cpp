@@ -2,15 +2,15 @@
 
 #include <string>
 
-#include "report/core/language/build_context.h"
 #include "report/core/base/band_type.h"
-#include "report/core/value/date_time.h"
 #include "report/core/base/dialogs.h"
-#include "report/core/value/edit_mask.h"
 #include "report/core/base/engine_strings.h"
-#include "report/core/language/installed_functions.h"
-#include "report/core/value/number_format.h"
 #include "report/core/base/text.h"
+#include "report/core/language/build_context.h"
+#include "report/core/language/installed_functions.h"
+#include "report/core/value/date_time.h"
+#include "report/core/value/edit_mask.h"
+#include "report/core/value/number_format.h"
 
 namespace report {
 

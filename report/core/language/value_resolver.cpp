@@ -2,12 +2,12 @@
 
 #include <utility>
 
-#include "report/core/value/display_format.h"
 #include "report/core/base/errors.h"
 #include "report/core/language/expression_scanner.h"
 #include "report/core/language/language_errors.h"
 #include "report/core/language/nesting_guard.h"
 #include "report/core/language/report_functions.h"
+#include "report/core/value/display_format.h"
 
 namespace report {
 

@@ -1,11 +1,11 @@
 #include "report/core/model/band_data_source.h"
 
-#include "report/core/model/band_view.h"
 #include "report/core/base/engine_strings.h"
 #include "report/core/base/errors.h"
+#include "report/core/base/text.h"
+#include "report/core/model/band_view.h"
 #include "report/core/model/model_texts.h"
 #include "report/core/model/report.h"
-#include "report/core/base/text.h"
 
 namespace report {
 namespace {

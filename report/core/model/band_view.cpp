@@ -1,8 +1,8 @@
 #include "report/core/model/band_view.h"
 
-#include "report/core/data/dataset.h"
 #include "report/core/base/engine_strings.h"
 #include "report/core/base/text.h"
+#include "report/core/data/dataset.h"
 
 namespace report {
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 
 #include "report/core/data/component_registry.h"
+#include "report/core/model/view_factory.h"
 #include "report/core/printer/printer_layer.h"
 #include "report/core/value/variant.h"
-#include "report/core/model/view_factory.h"
 
 namespace report {
 

@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
-#include "report/core/model/model_state.h"
-#include "report/core/model/name_generator.h"
-#include "report/core/printer/paper_table.h"
-#include "report/core/model/report.h"
 #include "report/core/base/rounding.h"
 #include "report/core/base/text.h"
+#include "report/core/model/model_state.h"
+#include "report/core/model/name_generator.h"
+#include "report/core/model/report.h"
+#include "report/core/printer/paper_table.h"
 
 namespace report {
 namespace {

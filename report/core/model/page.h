@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "report/core/printer/page_metrics.h"
 #include "report/core/model/property_object.h"
 #include "report/core/model/view.h"
+#include "report/core/printer/page_metrics.h"
 
 namespace report {
 

@@ -8,9 +8,9 @@
 #include <memory>
 #include <string>
 
+#include "report/core/base/engine_stream.h"
 #include "report/core/data/component.h"
 #include "report/core/data/data_dictionary.h"
-#include "report/core/base/engine_stream.h"
 #include "report/core/model/page.h"
 
 namespace report {

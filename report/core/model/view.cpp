@@ -3,13 +3,13 @@
 #include <cmath>
 
 #include "report/core/base/errors.h"
-#include "report/core/value/format_settings.h"
+#include "report/core/base/rounding.h"
+#include "report/core/base/text.h"
 #include "report/core/model/model_state.h"
 #include "report/core/model/name_generator.h"
 #include "report/core/model/page.h"
 #include "report/core/model/report.h"
-#include "report/core/base/rounding.h"
-#include "report/core/base/text.h"
+#include "report/core/value/format_settings.h"
 
 namespace report {
 namespace {

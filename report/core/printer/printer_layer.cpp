@@ -5,9 +5,9 @@
 #include <exception>
 
 #include "report/core/base/engine_strings.h"
-#include "report/core/printer/printer_texts.h"
-#include "report/core/printer/paper_table.h"
 #include "report/core/base/rounding.h"
+#include "report/core/printer/paper_table.h"
+#include "report/core/printer/printer_texts.h"
 
 namespace report {
 namespace {

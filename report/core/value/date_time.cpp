@@ -7,9 +7,9 @@
 #include <ctime>
 
 #include "report/core/base/errors.h"
+#include "report/core/base/text.h"
 #include "report/core/value/format_settings.h"
 #include "report/core/value/number_format.h"
-#include "report/core/base/text.h"
 
 namespace report {
 namespace {

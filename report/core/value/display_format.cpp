@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "report/core/value/date_time.h"
 #include "report/core/base/engine_strings.h"
 #include "report/core/base/errors.h"
+#include "report/core/value/date_time.h"
 #include "report/core/value/format_settings.h"
 #include "report/core/value/number_format.h"
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "report/core/value/format_settings.h"
 #include "report/core/base/text.h"
+#include "report/core/value/format_settings.h"
 
 namespace report {
 

@@ -34,13 +34,13 @@ FormatSettings& Formats();
 
 // Replaces the process-wide settings for the lifetime of the object (tests, display formats).
 class ScopedFormats {
-public:
+  public:
     explicit ScopedFormats(const FormatSettings& replacement);
     ~ScopedFormats();
     ScopedFormats(const ScopedFormats&) = delete;
     ScopedFormats& operator=(const ScopedFormats&) = delete;
 
-private:
+  private:
     FormatSettings saved_;
 };
 

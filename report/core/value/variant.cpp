@@ -5,8 +5,8 @@
 #include <limits>
 
 #include "report/core/base/engine_strings.h"
-#include "report/core/value/number_format.h"
 #include "report/core/base/text.h"
+#include "report/core/value/number_format.h"
 
 namespace report {
 

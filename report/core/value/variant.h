@@ -31,8 +31,8 @@
 #include <string_view>
 #include <variant>
 
-#include "report/core/value/date_time.h"
 #include "report/core/base/errors.h"
+#include "report/core/value/date_time.h"
 
 namespace report {
 

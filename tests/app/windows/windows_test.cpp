@@ -15,15 +15,15 @@
 #include <deque>
 #include <memory>
 
-#include "app/windows/about_window.h"
 #include "app/logic/app_texts.h"
 #include "app/logic/globals.h"
 #include "app/logic/history_animation.h"
-#include "app/windows/main_window.h"
 #include "app/logic/program_dialogs.h"
+#include "app/logic/results_file.h"
+#include "app/windows/about_window.h"
+#include "app/windows/main_window.h"
 #include "app/windows/qt_pacer.h"
 #include "app/windows/qt_program_dialogs.h"
-#include "app/logic/results_file.h"
 #include "report/core/value/date_time.h"
 #include "tests/app/logic/test_support.h"
 

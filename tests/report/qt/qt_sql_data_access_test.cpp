@@ -6,9 +6,9 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 
-#include "report/core/value/date_time.h"
-#include "report/core/data/db_dataset.h"
 #include "report/core/base/errors.h"
+#include "report/core/data/db_dataset.h"
+#include "report/core/value/date_time.h"
 
 namespace report {
 namespace {

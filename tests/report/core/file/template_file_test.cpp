@@ -5,19 +5,19 @@
 #include <fstream>
 #include <iterator>
 
-#include "report/core/model/band_view.h"
-#include "report/core/model/dialog_control.h"
 #include "report/core/base/engine_strings.h"
 #include "report/core/base/errors.h"
+#include "report/core/file/template_file.h"
+#include "report/core/file/template_json.h"
+#include "report/core/file/template_reader.h"
+#include "report/core/file/template_writer.h"
+#include "report/core/model/band_view.h"
+#include "report/core/model/dialog_control.h"
 #include "report/core/model/memo_view.h"
 #include "report/core/model/model_state.h"
 #include "report/core/model/picture_view.h"
 #include "report/core/model/report.h"
 #include "report/core/model/subreport_view.h"
-#include "report/core/file/template_file.h"
-#include "report/core/file/template_json.h"
-#include "report/core/file/template_reader.h"
-#include "report/core/file/template_writer.h"
 #include "tests/fixtures/fixture_bytes.h"
 #include "tests/report/core/support/recording_dialogs.h"
 

@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "report/core/value/date_time.h"
 #include "report/core/base/errors.h"
 #include "report/core/language/expression_scanner.h"
 #include "report/core/language/language_errors.h"
+#include "report/core/value/date_time.h"
 
 namespace report {
 namespace {

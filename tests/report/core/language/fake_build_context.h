@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "report/core/base/text.h"
 #include "report/core/language/build_context.h"
 #include "report/core/language/property_access.h"
-#include "report/core/base/text.h"
 
 namespace report::testing {
 

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "report/core/base/errors.h"
 #include "report/core/language/aggregate_splitter.h"
 #include "report/core/language/engine_core.h"
-#include "report/core/base/errors.h"
 #include "report/core/language/language_errors.h"
 #include "report/core/language/script_compiler.h"
 #include "tests/report/core/language/fake_build_context.h"

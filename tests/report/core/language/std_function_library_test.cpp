@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "report/core/base/dialogs.h"
-#include "report/core/value/edit_mask.h"
-#include "report/core/language/engine_core.h"
 #include "report/core/base/errors.h"
+#include "report/core/language/engine_core.h"
 #include "report/core/language/installed_functions.h"
 #include "report/core/language/language_errors.h"
+#include "report/core/value/edit_mask.h"
 #include "tests/report/core/language/fake_build_context.h"
 
 namespace report {

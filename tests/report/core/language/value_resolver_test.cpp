@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "report/core/base/errors.h"
+#include "report/core/language/engine_core.h"
+#include "report/core/language/language_errors.h"
 #include "report/core/value/date_time.h"
 #include "report/core/value/display_format.h"
-#include "report/core/language/engine_core.h"
-#include "report/core/base/errors.h"
-#include "report/core/language/language_errors.h"
 #include "tests/report/core/language/fake_build_context.h"
 
 namespace report {

@@ -2,11 +2,11 @@
 
 #include <map>
 
-#include "report/core/model/band_data_source.h"
+#include "report/core/base/errors.h"
 #include "report/core/data/data_access.h"
 #include "report/core/data/data_dictionary.h"
 #include "report/core/data/db_dataset.h"
-#include "report/core/base/errors.h"
+#include "report/core/model/band_data_source.h"
 #include "report/core/model/model_state.h"
 #include "report/core/model/report.h"
 

@@ -2,9 +2,9 @@
 
 #include <map>
 
-#include "report/core/model/band_view.h"
-#include "report/core/data/dataset.h"
 #include "report/core/base/errors.h"
+#include "report/core/data/dataset.h"
+#include "report/core/model/band_view.h"
 #include "report/core/model/line_view.h"
 #include "report/core/model/memo_view.h"
 #include "report/core/model/model_state.h"

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "report/core/value/date_time.h"
 #include "report/core/base/errors.h"
-#include "report/core/value/format_settings.h"
 #include "report/core/base/text.h"
+#include "report/core/value/date_time.h"
+#include "report/core/value/format_settings.h"
 
 namespace report {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "report/core/base/dialogs.h"
+#include "fuzz/fuzz_engine_state.h"
 #include "report/core/base/errors.h"
 #include "report/core/language/aggregate_splitter.h"
 #include "report/core/language/engine_core.h"
@@ -43,8 +43,7 @@ std::vector<std::string> Lines(const std::string& text) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
-    static report::SilentDialogs dialogs;
-    report::InstallDialogs(&dialogs);
+    fuzzing::InstallSilentDialogs();
     const std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
     report::EngineCore engine;
     Host host;
@@ -82,6 +81,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     } catch (const report::EngineError&) {
         // The language's errors are the expected way out.
     }
-    report::InstallDialogs(nullptr);
     return 0;
 }

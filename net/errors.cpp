@@ -55,6 +55,16 @@ BadReplyError BadReplyError::TooManyHeaderLines(std::size_t limit) {
                          " lignes d'en-t\xEAte.");
 }
 
+BadReplyError BadReplyError::TooManyHeaderBytes(std::size_t limit) {
+    return BadReplyError("R\xE9ponse incorrecte du serveur : plus de " + std::to_string(limit) +
+                         " octets d'en-t\xEAte.");
+}
+
+BadReplyError BadReplyError::BodyTooLarge(std::uint64_t limit) {
+    return BadReplyError("R\xE9ponse incorrecte du serveur : corps de plus de " +
+                         std::to_string(limit) + " octets.");
+}
+
 BadReplyError BadReplyError::NegativeContentLength(const std::string& value) {
     return BadReplyError("R\xE9ponse incorrecte du serveur : longueur de contenu n\xE9gative (" +
                          value + ").");

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <stdexcept>
 #include <string>
 
@@ -129,6 +130,8 @@ class BadReplyError : public NetError {
   public:
     using NetError::NetError;
     static BadReplyError TooManyHeaderLines(std::size_t limit);
+    static BadReplyError TooManyHeaderBytes(std::size_t limit);
+    static BadReplyError BodyTooLarge(std::uint64_t limit);
     static BadReplyError NegativeContentLength(const std::string& value);
     static BadReplyError BadChunkSize(const std::string& line);
 };

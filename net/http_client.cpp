@@ -1,6 +1,7 @@
 #include "net/http_client.h"
 
 #include <limits>
+#include <optional>
 
 #include "net/byte_buffer.h"
 #include "net/errors.h"
@@ -59,6 +60,26 @@ std::optional<std::int64_t> ReadHexadecimal(std::string_view text) {
     }
     return static_cast<std::int64_t>(value);
 }
+
+// Passes a body on, and refuses it as soon as it would grow beyond the bound.
+class BoundedSink final : public ByteSink {
+  public:
+    BoundedSink(ByteSink& sink, std::uint64_t limit) : sink_(sink), limit_(limit) {}
+    void Write(const char* data, std::size_t count) override {
+        if (count > limit_ - written_) throw BadReplyError::BodyTooLarge(limit_);
+        written_ += count;
+        sink_.Write(data, count);
+    }
+    void Restart() override {
+        written_ = 0;
+        sink_.Restart();
+    }
+
+  private:
+    ByteSink& sink_;
+    std::uint64_t limit_;
+    std::uint64_t written_ = 0;
+};
 
 }  // namespace
 
@@ -271,11 +292,16 @@ void HttpClient::ReadStatusLine() {
 
 void HttpClient::ReadReplyHeaders() {
     rawHeaders_.Clear();
+    std::size_t headerBytes = 0;
     for (;;) {
         std::string line = ReadReplyLine();
         if (line.empty()) break;
         if (rawHeaders_.Count() >= kMaxReplyHeaderLines) {
             throw BadReplyError::TooManyHeaderLines(kMaxReplyHeaderLines);
+        }
+        headerBytes += line.size();
+        if (headerBytes > kMaxReplyHeaderBytes) {
+            throw BadReplyError::TooManyHeaderBytes(kMaxReplyHeaderBytes);
         }
         rawHeaders_.Add(std::move(line));
     }
@@ -287,7 +313,12 @@ void HttpClient::ReadReplyBody(HttpMethod method, ByteSink* stream) {
     // Without a stream the body is still read, or it would be taken for the next reply.
     DiscardingSink discarded;
     if (stream == nullptr) stream = &discarded;
+    std::optional<BoundedSink> bounded;
+    if (maxBodySize_) stream = &bounded.emplace(*stream, *maxBodySize_);
     if (replyInfo_.hasContentLength) {
+        if (maxBodySize_ && static_cast<std::uint64_t>(replyInfo_.contentLength) > *maxBodySize_) {
+            throw BadReplyError::BodyTooLarge(*maxBodySize_);
+        }
         if (replyInfo_.contentLength > 0) {
             ReceiveToStream(*stream, replyInfo_.contentLength, false);
         }
@@ -302,9 +333,16 @@ void HttpClient::ReadReplyBody(HttpMethod method, ByteSink* stream) {
             ReadReplyLine();  // the line break after the chunk's bytes
         }
         // The trailer: header lines up to an empty one (usually none).
-        for (std::size_t lines = 0; !ReadReplyLine().empty(); ++lines) {
+        std::size_t trailerBytes = 0;
+        for (std::size_t lines = 0;; ++lines) {
+            const std::string line = ReadReplyLine();
+            if (line.empty()) break;
             if (lines >= kMaxReplyHeaderLines) {
                 throw BadReplyError::TooManyHeaderLines(kMaxReplyHeaderLines);
+            }
+            trailerBytes += line.size();
+            if (trailerBytes > kMaxReplyHeaderBytes) {
+                throw BadReplyError::TooManyHeaderBytes(kMaxReplyHeaderBytes);
             }
         }
         return;

@@ -7,10 +7,10 @@
 // same host and explicit port.
 //
 // Replies are read defensively: status and header lines are limited to kMaxReplyLineLength
-// bytes and a reply to kMaxReplyHeaderLines header lines; a negative Content-Length or a chunk
-// size that is not hexadecimal fails the request. With time limits set, no wait lasts longer
-// than them. After any failure other than an error status, the connection is closed, since
-// what is left on it can no longer be trusted.
+// bytes and a reply to kMaxReplyHeaderLines header lines of kMaxReplyHeaderBytes in all; a negative
+// Content-Length or a chunk size that is not hexadecimal fails the request. With time limits set,
+// no wait lasts longer than them. After any failure other than an error status, the connection is
+// closed, since what is left on it can no longer be trusted.
 #pragma once
 
 #include <cstddef>
@@ -36,6 +36,9 @@ class HttpClient : public TcpClient {
   public:
     static constexpr std::size_t kMaxReplyLineLength = 64 * 1024;  // bytes
     static constexpr std::size_t kMaxReplyHeaderLines = 1000;
+    // All header lines of one reply (or of a chunked trailer) together, so that a server cannot
+    // make the client hold a thousand maximal lines.
+    static constexpr std::size_t kMaxReplyHeaderBytes = 256 * 1024;
     static constexpr int kDefaultRedirectMaximum = 15;
 
     explicit HttpClient(std::shared_ptr<SocketLayer> stack = SharedSocketStack());
@@ -51,6 +54,11 @@ class HttpClient : public TcpClient {
     // expired bound raises SocketError 10060 while connecting, ReadTimedOut afterwards.
     TimeLimit RequestTimeLimit() const { return requestTimeLimit_; }
     void SetRequestTimeLimit(TimeLimit limit) { requestTimeLimit_ = limit; }
+
+    // Largest reply body accepted; none by default. A reply that announces more, or sends
+    // more, fails with BadReplyError before more than the bound has been read.
+    std::optional<std::uint64_t> MaxBodySize() const { return maxBodySize_; }
+    void SetMaxBodySize(std::optional<std::uint64_t> bytes) { maxBodySize_ = bytes; }
 
     HeaderInfo& Request() { return request_; }
     // The last reply whose status line was read, also when the request then failed.
@@ -107,6 +115,7 @@ class HttpClient : public TcpClient {
     bool handleRedirects_ = false;
     int redirectMaximum_ = kDefaultRedirectMaximum;
     TimeLimit requestTimeLimit_;
+    std::optional<std::uint64_t> maxBodySize_;
     HeaderInfo request_;
     HeaderInfo replyInfo_;
     HeaderList rawHeaders_;

@@ -37,6 +37,8 @@ std::size_t TcpConnection::ReceiveChunk(bool raiseIfClosed, TimeLimit timeout,
                                         std::span<char> target, bool appendToInput) {
     CheckPeerClosed(raiseIfClosed, false);
     if (!binding_.HandleAllocated()) return 0;
+    // A passed deadline ends the exchange even while the peer keeps sending without a pause.
+    if (deadline_ && Clock::now() >= *deadline_) return 0;
     std::span<char> buffer = target.empty() ? std::span<char>(scratch_) : target;
     if (!binding_.WaitReadable(EffectiveLimit(timeout))) return 0;
     long result = binding_.Recv(buffer.data(), buffer.size());

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "app/logic/file_io.h"
+#include "app/logic/file_replace.h"
 #include "app/logic/globals.h"
 #include "app/logic/text_lines.h"
 #include "report/core/base/errors.h"
@@ -25,7 +26,7 @@ std::string ResultsFileContent(const DrawGrid& grid) {
 }
 
 void SaveResults(const DrawGrid& grid, const std::string& path) {
-    if (!ReplaceFileAtomically(path, ResultsFileContent(grid))) {
+    if (!ReplaceFileContent(path, ResultsFileContent(grid))) {
         throw report::FileCreateError(PathForMessage(path));
     }
 }

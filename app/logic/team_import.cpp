@@ -12,24 +12,22 @@ namespace {
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // States of CleanTeamName.
-enum CleanState { csLeadingBlanks, csCopying, csAfterAmpersand, csAfterC3 };
+enum CleanState { csLeadingBlanks, csCopying, csAfterAmpersand };
 
-// The single byte for the second byte of a 0xC3 pair, or 0 when the pair is not one of the five.
-char LetterAfterC3(unsigned char second) {
-    switch (second) {
-        case 0x89:
-            return '\xC9';  // É
-        case 0xA7:
-            return '\xE7';  // ç
-        case 0xA8:
-            return '\xE8';  // è
-        case 0xA9:
-            return '\xE9';  // é
-        case 0xAE:
-            return '\xEE';  // î
-        default:
-            return 0;
+// The length of the well-formed UTF-8 sequence of two bytes or more that starts at `start`,
+// or 0 when none starts there (an ASCII byte, a stray or invalid byte).
+size_t MultiByteLetterLength(std::string_view line, size_t start) {
+    const auto lead = static_cast<unsigned char>(line[start]);
+    size_t length = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
     }
+    if (length == 0 || start + length > line.size()) return 0;
+    return report::IsValidUtf8(line.substr(start, length)) ? length : 0;
 }
 
 }  // namespace
@@ -97,24 +95,24 @@ bool PageHasMarker(const std::vector<std::string>& lines, std::string_view marke
 std::string CleanTeamName(std::string_view line) {
     std::string result;
     CleanState state = csLeadingBlanks;
-    for (const char c : line) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte == 0xC3) {
-            state = csAfterC3;
+    size_t i = 0;
+    while (i < line.size()) {
+        if (const size_t length = MultiByteLetterLength(line, i)) {
+            // A letter written in UTF-8 becomes its Windows-1252 byte ('?' when it has none)
+            // and switches the copying back on, even after an "&".
+            result += report::Utf8ToCp1252(line.substr(i, length));
+            state = csCopying;
+            i += length;
             continue;
         }
-        if (state == csAfterC3) {
-            if (const char letter = LetterAfterC3(byte)) result += letter;
-            state = byte == '&' ? csAfterAmpersand : csCopying;
-            continue;
-        }
-        if (byte == '&') {
+        const char c = line[i++];
+        if (c == '&') {
             state = csAfterAmpersand;
             continue;
         }
         if (state == csAfterAmpersand) continue;
         if (state == csLeadingBlanks) {
-            if (byte == ' ') continue;
+            if (c == ' ') continue;
             state = csCopying;
         }
         result += c;

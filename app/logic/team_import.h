@@ -49,7 +49,8 @@ void ImportWebPageLines(const std::vector<std::string>& lines, TeamNames& teamLi
 bool PageHasMarker(const std::vector<std::string>& lines, std::string_view marker);
 
 // The team name in a name line: leading spaces dropped, copying stopped by "&" until a later
-// 0xC3 pair, the UTF-8 letters É ç è é î turned into their single bytes, other 0xC3 pairs dropped.
+// UTF-8 letter. Every well-formed UTF-8 character of two bytes or more becomes its Windows-1252
+// byte, or '?' when Windows-1252 has none; every other byte is kept as it is.
 std::string CleanTeamName(std::string_view line);
 
 }  // namespace app

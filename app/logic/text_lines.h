@@ -5,11 +5,12 @@
 #include <string_view>
 #include <vector>
 
+#include "report/core/base/split_lines.h"
+
 namespace app {
 
-// CR LF, a lone LF and a lone CR each end a line; a last line without terminator counts; an
-// empty text gives no lines, and no empty line is added after the last terminator.
-std::vector<std::string> SplitLines(std::string_view text);
+// CR LF, a lone LF and a lone CR each end a line, as the engine reads its texts.
+using report::SplitLines;
 
 // The lines joined, each followed by CR LF.
 std::string JoinLinesCrLf(const std::vector<std::string>& lines);

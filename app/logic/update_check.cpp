@@ -3,6 +3,8 @@
 #include <exception>
 
 #include "net/byte_sink.h"
+#include "net/url.h"
+#include "report/core/base/text.h"
 
 namespace app {
 namespace {
@@ -21,6 +23,7 @@ UpdateCheck::UpdateCheck(const std::string& site, std::string version,
       version_(std::move(version)),
       showInformation_(std::move(showInformation)) {
     SetTimeLimits(kConnectTimeLimit, kReadTimeLimit, kProbeTimeLimit);
+    http1_.SetMaxBodySize(kMaxPageBytes);
 }
 
 void UpdateCheck::SetTimeLimits(net::TimeLimit connect, net::TimeLimit read, net::TimeLimit probe) {
@@ -46,7 +49,18 @@ std::string UpdateCheck::VersionPageUrl() const {
     return site_ + kUpdateVersionPathPrefix + version_ + kUpdateVersionPathSuffix;
 }
 
+bool UpdateCheck::IsReservedInvalidHost(const std::string& url) {
+    std::string host = net::SplitUrl(url).host;
+    if (!host.empty() && host.back() == '.') host.pop_back();
+    constexpr std::string_view kReserved = ".invalid";
+    if (report::SameText(host, kReserved.substr(1))) return true;
+    return host.size() > kReserved.size() &&
+           report::SameText(std::string_view(host).substr(host.size() - kReserved.size()),
+                            kReserved);
+}
+
 bool UpdateCheck::ProbeUrl(const std::string& url) {
+    if (IsReservedInvalidHost(url)) return false;
     try {
         // Each probe on a connection of its own, even when the site names a port (the client
         // would otherwise reuse the previous one, which the server may be closing).

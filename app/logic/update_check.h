@@ -8,6 +8,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -16,9 +17,11 @@
 
 namespace app {
 
-// The author's site. The key "Site" of section "MiseAjour" in Tombage.ini replaces it
-// (for example Site=http://127.0.0.1:8080); the page paths stay the same.
-inline constexpr const char* kUpdateSite = "http://www.arvokem.fr";
+// The built-in site lies under the reserved ".invalid" domain, which never resolves: until the
+// program has a site of its own, nothing is sent anywhere and the check ends silently. The key
+// "Site" of section "MiseAjour" in Tombage.ini names a real server (for example
+// Site=http://127.0.0.1:8080); the page paths stay the same.
+inline constexpr const char* kUpdateSite = "http://mises-a-jour.tombage.invalid";
 inline constexpr const char* kUpdateIndexPath = "/arbitrage/index.html";
 inline constexpr const char* kUpdateVersionPathPrefix = "/arbitrage/Tombage_";
 inline constexpr const char* kUpdateVersionPathSuffix = ".html";
@@ -33,6 +36,8 @@ class UpdateCheck {
     static constexpr std::chrono::milliseconds kConnectTimeLimit{5000};
     static constexpr std::chrono::milliseconds kReadTimeLimit{5000};
     static constexpr std::chrono::milliseconds kProbeTimeLimit{10000};
+    // The site's pages are small; a larger body is not one of them.
+    static constexpr std::uint64_t kMaxPageBytes = 1024 * 1024;
     static constexpr const char* kInformationCaption = "Information";
 
     // `site`: "http://host" or "http://host:port" (a missing "http://" is added, a trailing "/"
@@ -59,6 +64,10 @@ class UpdateCheck {
 
     // The site a setting names, or kUpdateSite when it names none.
     static std::string SiteFromSetting(const std::string& setting);
+
+    // True for a host under the reserved ".invalid" domain (any case, a final "." allowed):
+    // such a site is never asked, not even through the name resolver.
+    static bool IsReservedInvalidHost(const std::string& url);
 
   private:
     std::string site_;

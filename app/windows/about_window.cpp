@@ -65,73 +65,85 @@ AboutWindow::AboutWindow(ProgramDialogs& dialogs, Shell& shell, QWidget* parent,
     palette.setColor(QPalette::Window, kRed);
     setPalette(palette);
 
-    const QImage emblem = DrawEmblem();
-    setWindowIcon(QPixmap::fromImage(emblem));
-    image2_ = new QLabel(this);
-    image2_->setObjectName(QStringLiteral("Image2"));
-    image2_->setPixmap(QPixmap::fromImage(emblem));
-    image2_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    image2_->setGeometry(16, 8, 65, 65);
-    image2_->setAccessibleName(QStringLiteral("Emblème de Tombage"));
-
-    const QFont titleFont = SchoolbookFont(27, true);
-    nom_ = MakeLabel(this, QStringLiteral("nom"), QText(texts::kAuthorFamilyName), titleFont, kLime,
-                     96, 8);
-    label1_ = MakeLabel(this, QStringLiteral("Label1"), QText(texts::kAuthorGivenName), titleFont,
-                        kLime, 96, 48);
-    version_ = MakeLabel(this, QStringLiteral("Version"), QString(), titleFont, kLime, 56, 88);
-    version_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    label2_ = MakeLabel(this, QStringLiteral("Label2"), QText(texts::kMailLabel),
-                        SchoolbookFont(16, true), kLime, 16, 128);
-
-    // The mail link: a rich-text link, so that it takes the keyboard focus, is announced as a
-    // link and shows the hand pointer under the mouse.
-    QFont linkFont = SchoolbookFont(16, true);
-    linkFont.setUnderline(true);
-    const QString address = QText(texts::kContactAddress);
-    label3_ = MakeLabel(this, QStringLiteral("Label3"),
-                        QStringLiteral("<a href=\"mailto:%1\" style=\"color:#0000ff\">%1</a>")
-                            .arg(address.toHtmlEscaped()),
-                        linkFont, kBlue, 103, 128);
-    label3_->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    label3_->setTextFormat(Qt::RichText);
-    label3_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-    label3_->setOpenExternalLinks(false);
-    label3_->setCursor(Qt::PointingHandCursor);
-    label3_->adjustSize();
-    connect(label3_, &QLabel::linkActivated, this, [this] { Label3Click(); });
-
-    button1_ = new QPushButton(QText(texts::kHistoryButton), this);
-    button1_->setObjectName(QStringLiteral("Button1"));
-    button1_->setGeometry(224, 56, 75, 25);
-    connect(button1_, &QPushButton::clicked, this, [this] { Button1Click(); });
-
-    memo1_ =
-        MakeLabel(this, QStringLiteral("Memo1"),
-                  QText(texts::kFeedbackLine1) + QLatin1Char('\n') + QText(texts::kFeedbackLine2),
-                  SchoolbookFont(12, false), kLime, 8, 152);
-    memo1_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    memo1_->setGeometry(8, 152, 305, 33);
-
-    panel1_ = new QFrame(this);
-    panel1_->setObjectName(QStringLiteral("Panel1"));
-    panel1_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    panel1_->setLineWidth(4);
-    panel1_->setAutoFillBackground(true);
-    panel1_->hide();
-    paintBox1_ = new PaintBox(panel1_);
-    paintBox1_->setObjectName(QStringLiteral("PaintBox1"));
+    BuildAuthorAndVersion();
+    BuildMailLink();
+    BuildHistory();
 
     frameTimer_.setInterval(timing_.frameMilliseconds);
     connect(&frameTimer_, &QTimer::timeout, this, [this] { NextFrame(); });
 
-    FormCreate();
+    FillTexts();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         move(screen->availableGeometry().center() - rect().center());
     }
 }
 
-void AboutWindow::FormCreate() {
+// The emblem, the author, the version and the call for remarks.
+void AboutWindow::BuildAuthorAndVersion() {
+    const QImage emblem = DrawEmblem();
+    setWindowIcon(QPixmap::fromImage(emblem));
+    emblem_ = new QLabel(this);
+    emblem_->setObjectName(QStringLiteral("emblem"));
+    emblem_->setPixmap(QPixmap::fromImage(emblem));
+    emblem_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    emblem_->setGeometry(16, 8, 65, 65);
+    emblem_->setAccessibleName(QStringLiteral("Emblème de Tombage"));
+
+    const QFont titleFont = SchoolbookFont(27, true);
+    familyName_ = MakeLabel(this, QStringLiteral("familyName"), QText(texts::kAuthorFamilyName),
+                            titleFont, kLime, 96, 8);
+    givenName_ = MakeLabel(this, QStringLiteral("givenName"), QText(texts::kAuthorGivenName),
+                           titleFont, kLime, 96, 48);
+    version_ = MakeLabel(this, QStringLiteral("version"), QString(), titleFont, kLime, 56, 88);
+    version_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+
+    feedback_ =
+        MakeLabel(this, QStringLiteral("feedback"),
+                  QText(texts::kFeedbackLine1) + QLatin1Char('\n') + QText(texts::kFeedbackLine2),
+                  SchoolbookFont(12, false), kLime, 8, 152);
+    feedback_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    feedback_->setGeometry(8, 152, 305, 33);
+}
+
+void AboutWindow::BuildMailLink() {
+    mailCaption_ = MakeLabel(this, QStringLiteral("mailCaption"), QText(texts::kMailLabel),
+                             SchoolbookFont(16, true), kLime, 16, 128);
+    // The mail link: a rich-text link, so that it takes the keyboard focus, is announced as a
+    // link and shows the hand pointer under the mouse.
+    QFont linkFont = SchoolbookFont(16, true);
+    linkFont.setUnderline(true);
+    const QString address = QText(texts::kContactAddress);
+    mailLink_ = MakeLabel(this, QStringLiteral("mailLink"),
+                          QStringLiteral("<a href=\"mailto:%1\" style=\"color:#0000ff\">%1</a>")
+                              .arg(address.toHtmlEscaped()),
+                          linkFont, kBlue, 103, 128);
+    mailLink_->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    mailLink_->setTextFormat(Qt::RichText);
+    mailLink_->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    mailLink_->setOpenExternalLinks(false);
+    mailLink_->setCursor(Qt::PointingHandCursor);
+    mailLink_->adjustSize();
+    connect(mailLink_, &QLabel::linkActivated, this, [this] { OpenMailLink(); });
+}
+
+// The "Historique" button and the stage, hidden, on which the history rises.
+void AboutWindow::BuildHistory() {
+    historyButton_ = new QPushButton(QText(texts::kHistoryButton), this);
+    historyButton_->setObjectName(QStringLiteral("historyButton"));
+    historyButton_->setGeometry(224, 56, 75, 25);
+    connect(historyButton_, &QPushButton::clicked, this, [this] { PlayHistory(); });
+
+    historyStage_ = new QFrame(this);
+    historyStage_->setObjectName(QStringLiteral("historyStage"));
+    historyStage_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    historyStage_->setLineWidth(4);
+    historyStage_->setAutoFillBackground(true);
+    historyStage_->hide();
+    historyCanvas_ = new PaintBox(historyStage_);
+    historyCanvas_->setObjectName(QStringLiteral("historyCanvas"));
+}
+
+void AboutWindow::FillTexts() {
     setWindowTitle(windowTitle() + Version());
     version_->setText(QText(texts::kVersionPrefix) + Version());
     version_->setGeometry(56, 88, 246, version_->sizeHint().height());
@@ -140,16 +152,16 @@ void AboutWindow::FormCreate() {
         historyLines_.append(QText(line));
 }
 
-void AboutWindow::Button1Click() {
+void AboutWindow::PlayHistory() {
     if (animating_) return;  // a running history is not started again
     animating_ = true;
-    panel1_->setGeometry(rect());
-    paintBox1_->setGeometry(panel1_->contentsRect());
-    panel1_->show();
-    panel1_->raise();
+    historyStage_->setGeometry(rect());
+    historyCanvas_->setGeometry(historyStage_->contentsRect());
+    historyStage_->show();
+    historyStage_->raise();
 
-    const int width = std::max(1, paintBox1_->width());
-    const int height = std::max(1, paintBox1_->height());
+    const int width = std::max(1, historyCanvas_->width());
+    const int height = std::max(1, historyCanvas_->height());
     frame_ = QImage(width, height, QImage::Format_RGB32);
     frame_.fill(Qt::white);
     historyFont_ = ArialFont(10);
@@ -185,13 +197,13 @@ void AboutWindow::RenderFrame() {
         painter.drawText(1, top + metrics.ascent(), historyLines_[i - 1]);
     }
     painter.end();
-    paintBox1_->SetFrame(frame_);
+    historyCanvas_->SetFrame(frame_);
 }
 
 void AboutWindow::EndAnimation() {
-    panel1_->hide();
+    historyStage_->hide();
     frame_ = QImage();
-    paintBox1_->SetFrame(frame_);
+    historyCanvas_->SetFrame(frame_);
     animating_ = false;
 }
 
@@ -201,7 +213,7 @@ QString AboutWindow::MailLink() const {
            subject;
 }
 
-void AboutWindow::Label3Click() {
+void AboutWindow::OpenMailLink() {
     if (!shell_.OpenUrl(QUrl(MailLink(), QUrl::TolerantMode))) {
         dialogs_.ShowYesWarning(AppText(texts::kNoMailProgram), AppText(texts::kWarningCaption));
     }

@@ -38,26 +38,29 @@ class AboutWindow final : public QWidget {
     AboutWindow(ProgramDialogs& dialogs, Shell& shell, QWidget* parent = nullptr,
                 HistoryTiming timing = HistoryTiming());
 
-    // Button1Click: shows the stage over the whole window and lets the history rise; ignored while
-    // an animation runs.
-    void Button1Click();
-    // Label3Click: opens the mail link; warns when no mail program takes it.
-    void Label3Click();
+    // "Historique": shows the stage over the whole window and lets the history rise; ignored
+    // while an animation runs.
+    void PlayHistory();
+    // The e-mail label: opens the mail link; warns when no mail program takes it.
+    void OpenMailLink();
 
     bool IsAnimating() const { return animating_; }
     // The frame shown, from 1 to the animation's total (0 before the first animation).
     int Step() const { return step_; }
     const QStringList& HistoryLines() const { return historyLines_; }
-    QFrame* Panel1() const { return panel1_; }
-    PaintBox* PaintBox1() const { return paintBox1_; }
-    QPushButton* Button1() const { return button1_; }
-    QLabel* Label3() const { return label3_; }
+    QFrame* HistoryStage() const { return historyStage_; }
+    PaintBox* HistoryCanvas() const { return historyCanvas_; }
+    QPushButton* HistoryButton() const { return historyButton_; }
+    QLabel* MailLinkLabel() const { return mailLink_; }
 
-    // The mail link that Label3Click opens.
+    // The mail link that OpenMailLink opens.
     QString MailLink() const;
 
   private:
-    void FormCreate();
+    void BuildAuthorAndVersion();
+    void BuildMailLink();
+    void BuildHistory();
+    void FillTexts();
     void NextFrame();
     void RenderFrame();
     void EndAnimation();
@@ -67,16 +70,16 @@ class AboutWindow final : public QWidget {
     HistoryTiming timing_;
     QStringList historyLines_;
 
-    QLabel* image2_ = nullptr;
-    QLabel* nom_ = nullptr;
-    QLabel* label1_ = nullptr;
+    QLabel* emblem_ = nullptr;
+    QLabel* familyName_ = nullptr;
+    QLabel* givenName_ = nullptr;
     QLabel* version_ = nullptr;
-    QLabel* label2_ = nullptr;
-    QLabel* label3_ = nullptr;
-    QPushButton* button1_ = nullptr;
-    QLabel* memo1_ = nullptr;
-    QFrame* panel1_ = nullptr;
-    PaintBox* paintBox1_ = nullptr;
+    QLabel* mailCaption_ = nullptr;
+    QLabel* mailLink_ = nullptr;
+    QPushButton* historyButton_ = nullptr;
+    QLabel* feedback_ = nullptr;
+    QFrame* historyStage_ = nullptr;
+    PaintBox* historyCanvas_ = nullptr;
 
     // Animation state.
     bool animating_ = false;

@@ -2,6 +2,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <csignal>
 
 #include "app/logic/app_texts.h"
 #include "app/logic/clock.h"
@@ -18,6 +19,8 @@
 #include "report/qt/qt_print_service.h"
 
 int main(int argc, char** argv) {
+    // A file size limit makes a save fail with its French message instead of killing the program.
+    std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     QApplication::setApplicationName(app::QText(app::texts::kApplicationTitle));
     QApplication::setQuitOnLastWindowClosed(false);  // the main window's closing ends the program

@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QStyle>
 #include <QUrl>
@@ -21,14 +22,9 @@
 namespace app {
 namespace {
 
-constexpr int kInitialSize = 500;
 constexpr int kLayoutRowCount = 50;
 
 }  // namespace
-
-int DefaultColumnWidth(int windowWidth) {
-    return (windowWidth - 80) / 2;
-}
 
 MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
     : QMainWindow(parent),
@@ -40,50 +36,53 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
     setWindowIcon(QPixmap::fromImage(DrawEmblem()));
     BuildMenu();
     BuildGrid();
-    resize(kInitialSize, kInitialSize);
+    // Until the window system frames the window, the inner size is the outer one.
+    const WindowSize inner = InnerSizeForOuterSize(FrameMargins());
+    resize(inner.width, inner.height);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
                                         screen->availableGeometry()));
     }
-    FormCreate();
+    RunCreationSteps();
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::BuildMenu() {
     QMenuBar* bar = menuBar();
-    bar->setObjectName(QStringLiteral("MainMenu1"));
+    bar->setObjectName(QStringLiteral("mainMenu"));
+    // A command of a menu or of the bar itself, calling its handler.
+    const auto addCommand = [this](auto* menu, std::string_view text,
+                                   void (MainWindow::*command)()) {
+        QAction* action = menu->addAction(QText(text));
+        connect(action, &QAction::triggered, this, [this, command] { (this->*command)(); });
+        return action;
+    };
 
     QMenu* newDraw = bar->addMenu(QText(texts::kMenuNewDraw));
-    chargement1_ = newDraw->addAction(QText(texts::kMenuLoad));
-    connect(chargement1_, &QAction::triggered, this, [this] { Chargement1Click(); });
+    loadAction_ = addCommand(newDraw, texts::kMenuLoad, &MainWindow::LoadTeams);
     drawMenu_ = newDraw->addMenu(QText(texts::kMenuDraw));
     drawMenu_->menuAction()->setEnabled(false);
-    withRepechage_ = drawMenu_->addAction(QText(texts::kMenuDrawRepechage));
-    connect(withRepechage_, &QAction::triggered, this,
+    withRepechageAction_ = drawMenu_->addAction(QText(texts::kMenuDrawRepechage));
+    connect(withRepechageAction_, &QAction::triggered, this,
             [this] { DrawMatches(DrawMode::dmRepechage); });
-    withoutRepechage_ = drawMenu_->addAction(QText(texts::kMenuDrawPlain));
-    connect(withoutRepechage_, &QAction::triggered, this,
+    withoutRepechageAction_ = drawMenu_->addAction(QText(texts::kMenuDrawPlain));
+    connect(withoutRepechageAction_, &QAction::triggered, this,
             [this] { DrawMatches(DrawMode::dmPlain); });
     newDraw->addSeparator();
-    aide1_ = newDraw->addAction(QText(texts::kMenuHelp));
-    connect(aide1_, &QAction::triggered, this, [this] { Aide1Click(); });
+    loadingHelpAction_ = addCommand(newDraw, texts::kMenuHelp, &MainWindow::OpenLoadingHelp);
 
-    impression_ = bar->addAction(QText(texts::kMenuPrint));
-    connect(impression_, &QAction::triggered, this, [this] { PrintDraw(); });
+    printAction_ = addCommand(bar, texts::kMenuPrint, &MainWindow::PrintDraw);
 
     QMenu* helps = bar->addMenu(QText(texts::kMenuHelps));
-    apropos1_ = helps->addAction(QText(texts::kMenuAbout));
-    connect(apropos1_, &QAction::triggered, this, [this] { Apropos1Click(); });
-    aideGenerale1_ = helps->addAction(QText(texts::kMenuGeneralHelp));
-    connect(aideGenerale1_, &QAction::triggered, this, [this] { Aidegnrale1Click(); });
-    noUpdateCheck_ = helps->addAction(QText(texts::kMenuNoUpdateCheck));
-    noUpdateCheck_->setCheckable(true);
+    aboutAction_ = addCommand(helps, texts::kMenuAbout, &MainWindow::ShowAboutWindow);
+    generalHelpAction_ = addCommand(helps, texts::kMenuGeneralHelp, &MainWindow::OpenGeneralHelp);
     // The handler decides the mark: it changes only once the settings file has taken it.
-    connect(noUpdateCheck_, &QAction::triggered, this, [this] { Nepasvrifierlamisejour1Click(); });
+    noUpdateCheckAction_ =
+        addCommand(helps, texts::kMenuNoUpdateCheck, &MainWindow::SwitchUpdateCheck);
+    noUpdateCheckAction_->setCheckable(true);
 
-    quitter_ = bar->addAction(QText(texts::kMenuQuit));
-    connect(quitter_, &QAction::triggered, this, [this] { Quitter1Click(); });
+    quitAction_ = addCommand(bar, texts::kMenuQuit, &MainWindow::Quit);
 }
 
 void MainWindow::BuildGrid() {
@@ -115,43 +114,32 @@ void MainWindow::Guarded(const std::function<void()>& step) {
     try {
         step();
     } catch (const std::exception& error) {
-        ShowError(error);
+        ShowErrorBox(*services_.dialogs, error);
     }
 }
 
-void MainWindow::ShowError(const std::exception& error) {
-    ShowErrorBox(*services_.dialogs, error);
-}
-
-void MainWindow::FormCreate() {
-    // 1. Caption.
+void MainWindow::RunCreationSteps() {
     setWindowTitle(QText(texts::kMainCaption) + QText(ProgramVersion));
-    // 2. Program folder.
     SetProgramFolder(services_.programFolder.empty()
                          ? QCoreApplication::applicationDirPath().toStdString()
                          : services_.programFolder);
-    // 3. Settings and the 30-day expiry of the switch.
-    Guarded([this] {
-        IniFile ini(SettingsFilePath());
-        try {
-            ApplySettingsAtStartup(ini, services_.clock->Today(), updateSwitch_);
-        } catch (...) {
-            noUpdateCheck_->setChecked(updateSwitch_.checked);
-            throw;
-        }
-        noUpdateCheck_->setChecked(updateSwitch_.checked);
-    });
-    // 4. Update check, unless switched off.
-    if (!noUpdateCheck_->isChecked()) Guarded([this] { RunUpdateCheck(); });
-    // 5. Grid headers.
+    ChangeUpdateSwitch(&ApplySettingsAtStartup);  // and the 30-day expiry of the switch
+    if (!noUpdateCheckAction_->isChecked()) Guarded([this] { RunUpdateCheck(); });
     grid_.SetCell(kReceivingColumn, 0, AppText(texts::kReceivingHeader));
     grid_.SetCell(kVisitingColumn, 0, AppText(texts::kVisitingHeader));
-    // 6. The last draw.
-    Guarded([this] { LoadResults(grid_, ResultsFilePath()); });
-    // 7. The team list, empty.
+    Guarded([this] { LoadResults(grid_, ResultsFilePath()); });  // the last draw
     teamList_.clear();
-    // 8. The random seed.
     random_.SetSeed(RandomGenerator::SeedFromTimeOfDay(services_.clock->UtcMillisecondsOfDay()));
+}
+
+void MainWindow::ChangeUpdateSwitch(void (*change)(IniFile&, report::DateTime,
+                                                   UpdateCheckSwitch&)) {
+    Guarded([this, change] {
+        const auto showMark =
+            qScopeGuard([this] { noUpdateCheckAction_->setChecked(updateSwitch_.checked); });
+        IniFile ini(SettingsFilePath());
+        change(ini, services_.clock->Today(), updateSwitch_);
+    });
 }
 
 void MainWindow::RunUpdateCheck() {
@@ -162,12 +150,36 @@ void MainWindow::RunUpdateCheck() {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    FormResize();
+    FitOuterSize();
+    ApplyColumnRule();
 }
 
-void MainWindow::FormResize() {
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FitOuterSize();
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    // An X11 window manager reports its frame with a move once it has framed the window.
+    FitOuterSize();
+}
+
+void MainWindow::FitOuterSize() {
+    if (outerSizeFitted_ || !isVisible()) return;
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    if (outer == inner) return;  // not framed (yet): the inner size is the outer one
+    outerSizeFitted_ = true;
+    const WindowSize size =
+        InnerSizeForOuterSize({inner.left() - outer.left(), inner.top() - outer.top(),
+                               outer.right() - inner.right(), outer.bottom() - inner.bottom()});
+    if (size.width != width() || size.height != height()) resize(size.width, size.height);
+}
+
+void MainWindow::ApplyColumnRule() {
     QHeaderView* columns = sgTombage_->horizontalHeader();
-    const int width = std::max(1, DefaultColumnWidth(this->width()));
+    const int width = std::max(1, DefaultColumnWidth(frameGeometry().width()));
     columns->setDefaultSectionSize(width);
     for (int column = 0; column < kGridColumnCount; ++column)
         columns->resizeSection(column, width);
@@ -177,9 +189,8 @@ void MainWindow::FormResize() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-    if (drawRunning_) {
-        // The draw ends first and writes its results file; the window closes then.
-        quitRequested_ = true;
+    // A draw ends first and writes its results file; the window closes then.
+    if (!drawGate_.RequestQuit()) {
         event->ignore();
         return;
     }
@@ -187,8 +198,8 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     QCoreApplication::quit();
 }
 
-void MainWindow::Chargement1Click() {
-    if (drawRunning_) return;
+void MainWindow::LoadTeams() {
+    if (!drawGate_.AcceptsCommands()) return;
     Guarded([this] {
         const std::optional<std::string> path = services_.dialogs->ChooseTeamFile(ProgramFolder());
         if (!path) return;
@@ -203,19 +214,18 @@ void MainWindow::Chargement1Click() {
 }
 
 void MainWindow::DrawMatches(DrawMode mode) {
-    if (drawRunning_) return;
     if (teamList_.empty()) return;  // possible only after a failed save: nothing to pick
-    drawRunning_ = true;
-    Guarded([this, mode] {
-        app::DrawMatches(mode, teamList_, grid_, random_, *services_.pacer, ResultsFilePath());
-        drawMenu_->menuAction()->setEnabled(false);
+    drawGate_.RunDraw([this, mode] {
+        Guarded([this, mode] {
+            app::DrawMatches(mode, teamList_, grid_, random_, *services_.pacer, ResultsFilePath());
+            drawMenu_->menuAction()->setEnabled(false);
+        });
     });
-    drawRunning_ = false;
-    if (quitRequested_) close();
+    if (drawGate_.TakeDeferredQuit()) close();
 }
 
 void MainWindow::PrintDraw() {
-    if (drawRunning_) return;
+    if (!drawGate_.AcceptsCommands()) return;
     // The print of the draw through the report engine comes here: the template "Tombage.etf"
     // of the program folder, one record per data row of the grid, and the preview.
 }
@@ -226,35 +236,26 @@ void MainWindow::OpenHelpDocument(std::string_view fileName) {
         QUrl::fromLocalFile(QString::fromStdString(ProgramFolder()) + QText(fileName)));
 }
 
-void MainWindow::Aide1Click() {
+void MainWindow::OpenLoadingHelp() {
     OpenHelpDocument(texts::kLoadingHelpFile);
 }
 
-void MainWindow::Aidegnrale1Click() {
+void MainWindow::OpenGeneralHelp() {
     OpenHelpDocument(texts::kGeneralHelpFile);
 }
 
-void MainWindow::Apropos1Click() {
-    if (!apropos_) return;
-    apropos_->show();
-    apropos_->raise();
-    apropos_->activateWindow();
+void MainWindow::ShowAboutWindow() {
+    if (!aboutWindow_) return;
+    aboutWindow_->show();
+    aboutWindow_->raise();
+    aboutWindow_->activateWindow();
 }
 
-void MainWindow::Nepasvrifierlamisejour1Click() {
-    Guarded([this] {
-        IniFile ini(SettingsFilePath());
-        try {
-            ToggleUpdateCheck(ini, services_.clock->Today(), updateSwitch_);
-        } catch (...) {
-            noUpdateCheck_->setChecked(updateSwitch_.checked);
-            throw;
-        }
-        noUpdateCheck_->setChecked(updateSwitch_.checked);
-    });
+void MainWindow::SwitchUpdateCheck() {
+    ChangeUpdateSwitch(&ToggleUpdateCheck);
 }
 
-void MainWindow::Quitter1Click() {
+void MainWindow::Quit() {
     close();
 }
 

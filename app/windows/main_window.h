@@ -1,5 +1,5 @@
 // The main window: the menu and the three-column draw grid SG_tombage, with the program's
-// start-up steps and the handlers of every menu command.
+// start-up steps and the handlers of every menu command. The rules live in app/logic.
 #pragma once
 
 #include <QAction>
@@ -13,7 +13,10 @@
 #include <string>
 
 #include "app/logic/clock.h"
+#include "app/logic/draw_command_gate.h"
 #include "app/logic/draw_procedure.h"
+#include "app/logic/ini_file.h"
+#include "app/logic/main_window_size.h"
 #include "app/logic/pacer.h"
 #include "app/logic/program_dialogs.h"
 #include "app/logic/random_generator.h"
@@ -24,12 +27,6 @@
 #include "app/windows/table_grid.h"
 
 namespace app {
-
-// Default column width of the grid for a window width: (width - 80) div 2. Column 2 is 40 pixels
-// and every row 30 pixels.
-int DefaultColumnWidth(int windowWidth);
-inline constexpr int kLabelColumnWidth = 40;
-inline constexpr int kGridRowHeight = 30;
 
 // What the window works with; every service must outlive the window.
 struct MainWindowServices {
@@ -47,81 +44,88 @@ struct MainWindowServices {
 class MainWindow final : public QMainWindow {
     Q_OBJECT
   public:
-    // Runs the creation steps (FormCreate): caption, program folder, settings, update check,
-    // grid headers, results file, team list, random seed. An error of one step is shown in the
-    // standard error box and the later steps still run.
+    // Runs the creation steps: caption, program folder, settings, update check, grid headers,
+    // results file, team list, random seed. An error of one step is shown in the standard error
+    // box and the later steps still run. The window is 500 x 500 from the outer edge of its
+    // frame once the window system has given it one.
     explicit MainWindow(const MainWindowServices& services, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     // The about window that "A propos" shows (created hidden by the program entry).
-    void SetAboutWindow(AboutWindow* about) { apropos_ = about; }
+    void SetAboutWindow(AboutWindow* about) { aboutWindow_ = about; }
 
     // Menu commands. While a draw runs, the import, draw and print commands are ignored and
-    // quitting waits for the draw's end.
-    void Chargement1Click();
+    // quitting waits for the draw's end (DrawCommandGate).
+    void LoadTeams();  // "Chargement"
     void DrawMatches(DrawMode mode);
-    void PrintDraw();
-    void Aide1Click();
-    void Apropos1Click();
-    void Aidegnrale1Click();
-    void Nepasvrifierlamisejour1Click();
-    void Quitter1Click();
+    void PrintDraw();          // "Impression"
+    void OpenLoadingHelp();    // "Aide"
+    void ShowAboutWindow();    // "A propos"
+    void OpenGeneralHelp();    // "Aide générale"
+    void SwitchUpdateCheck();  // "Ne pas vérifier la mise à jour"
+    void Quit();               // "Quitter"
 
-    bool IsDrawRunning() const { return drawRunning_; }
+    bool IsDrawRunning() const { return drawGate_.IsDrawRunning(); }
     const TeamNames& TeamList() const { return teamList_; }
     RandomGenerator& Random() { return random_; }
     report::DateTime NoCheckDate() const { return updateSwitch_.noCheckDate; }
 
     QTableWidget* Grid() const { return sgTombage_; }
     DrawGrid& GridModel() { return grid_; }
-    QAction* ChargementAction() const { return chargement1_; }
+    QAction* LoadAction() const { return loadAction_; }
     QAction* DrawMenuAction() const { return drawMenu_->menuAction(); }
-    QAction* RepechageAction() const { return withRepechage_; }
-    QAction* PlainAction() const { return withoutRepechage_; }
-    QAction* PrintAction() const { return impression_; }
-    QAction* AideAction() const { return aide1_; }
-    QAction* AboutAction() const { return apropos1_; }
-    QAction* GeneralHelpAction() const { return aideGenerale1_; }
-    QAction* NoUpdateCheckAction() const { return noUpdateCheck_; }
-    QAction* QuitAction() const { return quitter_; }
+    QAction* RepechageAction() const { return withRepechageAction_; }
+    QAction* PlainAction() const { return withoutRepechageAction_; }
+    QAction* PrintAction() const { return printAction_; }
+    QAction* LoadingHelpAction() const { return loadingHelpAction_; }
+    QAction* AboutAction() const { return aboutAction_; }
+    QAction* GeneralHelpAction() const { return generalHelpAction_; }
+    QAction* NoUpdateCheckAction() const { return noUpdateCheckAction_; }
+    QAction* QuitAction() const { return quitAction_; }
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void BuildMenu();
     void BuildGrid();
-    void FormCreate();
-    void FormResize();
-    // The update check of the start-up; the place where the check of update_check.h runs with
-    // the site of UpdateSiteOverride() and shows its information box.
+    void RunCreationSteps();
+    // The column rule, from the window's outer width.
+    void ApplyColumnRule();
+    // Once the window system has framed the window: inner size so that the outer one is 500.
+    void FitOuterSize();
+    // The update check of the start-up with the site of UpdateSiteOverride().
     void RunUpdateCheck();
+    // A change of the update-check switch through the settings file; the menu's check mark shows
+    // the switch afterwards, also when the file refused a write.
+    void ChangeUpdateSwitch(void (*change)(IniFile&, report::DateTime, UpdateCheckSwitch&));
     // Runs one step or handler; an error escaping it is shown in the standard error box.
     void Guarded(const std::function<void()>& step);
-    void ShowError(const std::exception& error);
     void OpenHelpDocument(std::string_view fileName);
 
     MainWindowServices services_;
     QTableWidget* sgTombage_ = nullptr;
     TableGrid grid_;
     QMenu* drawMenu_ = nullptr;
-    QAction* chargement1_ = nullptr;
-    QAction* withRepechage_ = nullptr;
-    QAction* withoutRepechage_ = nullptr;
-    QAction* aide1_ = nullptr;
-    QAction* impression_ = nullptr;
-    QAction* apropos1_ = nullptr;
-    QAction* aideGenerale1_ = nullptr;
-    QAction* noUpdateCheck_ = nullptr;
-    QAction* quitter_ = nullptr;
-    QPointer<AboutWindow> apropos_;
+    QAction* loadAction_ = nullptr;
+    QAction* withRepechageAction_ = nullptr;
+    QAction* withoutRepechageAction_ = nullptr;
+    QAction* loadingHelpAction_ = nullptr;
+    QAction* printAction_ = nullptr;
+    QAction* aboutAction_ = nullptr;
+    QAction* generalHelpAction_ = nullptr;
+    QAction* noUpdateCheckAction_ = nullptr;
+    QAction* quitAction_ = nullptr;
+    QPointer<AboutWindow> aboutWindow_;
 
     TeamNames teamList_;
     UpdateCheckSwitch updateSwitch_;
     RandomGenerator random_;
-    bool drawRunning_ = false;
-    bool quitRequested_ = false;
+    DrawCommandGate drawGate_;
+    bool outerSizeFitted_ = false;
 };
 
 }  // namespace app

@@ -3,13 +3,12 @@
 // Compiles and runs a script (UTF-8 text, one source line per line), then prints the compile
 // errors and each global variable as NAME=kind text, in the variables' sorted order.
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "report/core/base/errors.h"
+#include "report/core/base/split_lines.h"
 #include "report/core/base/text.h"
+#include "report/core/base/whole_file.h"
 #include "report/core/engine/engine.h"
 #include "tools/etat/command.h"
 
@@ -17,25 +16,10 @@ namespace etat {
 namespace {
 
 std::vector<std::string> SourceLines(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw report::FileOpenError(report::Utf8ToCp1252(path));
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes = report::ReadWholeFile(path);
     if (bytes.rfind("\xEF\xBB\xBF", 0) == 0) bytes.erase(0, 3);
     // UTF-8 as the command line speaks; other bytes are taken as Windows-1252 already.
-    const std::string text = report::IsValidUtf8(bytes) ? report::Utf8ToCp1252(bytes) : bytes;
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() &&
-            text[end + 1] == '\n') {
-            ++end;
-        }
-        start = end + 1;
-    }
-    return lines;
+    return report::SplitLines(report::IsValidUtf8(bytes) ? report::Utf8ToCp1252(bytes) : bytes);
 }
 
 int Script(const std::vector<std::string>& args) {

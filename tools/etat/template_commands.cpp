@@ -1,15 +1,13 @@
 // etat dump, compile and convert: templates to JSON and back, and old templates to version 24.
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "report/core/base/dialogs.h"
 #include "report/core/base/engine_stream.h"
-#include "report/core/base/errors.h"
 #include "report/core/base/json.h"
 #include "report/core/base/text.h"
+#include "report/core/base/whole_file.h"
 #include "report/core/engine/engine.h"
 #include "report/core/file/template_json.h"
 #include "report/core/file/template_reader.h"
@@ -56,10 +54,7 @@ int Compile(const std::vector<std::string>& args) {
         PrintError("usage : etat compile FICHIER.json SORTIE.etf");
         return 1;
     }
-    std::ifstream file(args[0], std::ios::binary);
-    if (!file) throw report::FileOpenError(args[0]);
-    const std::string text((std::istreambuf_iterator<char>(file)),
-                           std::istreambuf_iterator<char>());
+    const std::string text = report::ReadWholeFile(args[0]);
     report::Engine engine(nullptr);  // the virtual printer
     report::Report report(engine.Model());
     report::JsonToTemplate(report::ParseJson(text), report);

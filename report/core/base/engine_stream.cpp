@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "report/core/base/errors.h"
+#include "report/core/base/whole_file.h"
 
 namespace report {
 namespace {
@@ -102,11 +102,7 @@ void EngineStream::Clear() {
 }
 
 EngineStream EngineStream::FromFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw FileOpenError(path);
-    std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    if (file.bad()) throw FileOpenError(path);
-    return EngineStream(std::move(bytes));
+    return EngineStream(ReadWholeFile(path));
 }
 
 void EngineStream::SaveToFile(const std::string& path) const {

@@ -39,7 +39,7 @@ class EngineStream {
     std::string TakeBytes();
     void Clear();
 
-    // Loads a whole file; FileOpenError when it cannot be read.
+    // Loads a whole regular file (ReadWholeFile); FileOpenError when it cannot be read.
     static EngineStream FromFile(const std::string& path);
     // Writes the whole buffer to a file; FileCreateError when it cannot be written.
     void SaveToFile(const std::string& path) const;

@@ -3,6 +3,7 @@
 #include <map>
 #include <string>
 
+#include "report/core/base/split_lines.h"
 #include "report/core/base/text.h"
 
 std::string_view EngineStringSource();  // generated from res/strings.txt
@@ -29,17 +30,10 @@ std::string Unescape(std::string_view raw) {
 
 struct Table {
     std::map<std::string, std::string, std::less<>> texts;
-    std::map<std::string, std::string, std::less<>> missing;  // answers for absent keys
 
     Table() {
-        const std::string_view source = EngineStringSource();
-        size_t start = 0;
-        while (start < source.size()) {
-            size_t end = source.find('\n', start);
-            if (end == std::string_view::npos) end = source.size();
-            std::string_view line = source.substr(start, end - start);
-            start = end + 1;
-            if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        for (const std::string& text : SplitLines(EngineStringSource())) {
+            const std::string_view line = text;
             if (line.empty() || line.front() == '#') continue;
             const size_t equals = line.find('=');
             if (equals == std::string_view::npos) continue;
@@ -49,26 +43,24 @@ struct Table {
     }
 };
 
-Table& TheTable() {
+const Table& TheTable() {
     static Table table;
     return table;
 }
 
 }  // namespace
 
+MissingEngineText::MissingEngineText(std::string_view key)
+    : std::logic_error("Texte absent de la table des textes du moteur : " + std::string(key)) {}
+
 const std::string& EngineText(std::string_view name) {
-    Table& table = TheTable();
+    const Table& table = TheTable();
     if (auto it = table.texts.find(name); it != table.texts.end()) return it->second;
-    auto [it, inserted] = table.missing.try_emplace(std::string(name), std::string(name));
-    return it->second;
+    throw MissingEngineText(name);
 }
 
 const std::string& EngineText(int number) {
-    Table& table = TheTable();
-    const std::string key = std::to_string(number);
-    if (auto it = table.texts.find(key); it != table.texts.end()) return it->second;
-    auto [it, inserted] = table.missing.try_emplace(key, "#" + key);
-    return it->second;
+    return EngineText(std::string_view(std::to_string(number)));
 }
 
 bool HasEngineText(std::string_view key) {

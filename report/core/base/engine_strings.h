@@ -7,15 +7,23 @@
 // Lookups return Windows-1252 text.
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace report {
 
-// The text of a number; for a number that the table lacks, the text "#<number>".
+// A key that the table lacks: a fault of the program, not of its input, so it is not an
+// EngineError that a handler would show and go past.
+class MissingEngineText : public std::logic_error {
+  public:
+    explicit MissingEngineText(std::string_view key);
+};
+
+// The text of a number; raises MissingEngineText for a number that the table lacks.
 const std::string& EngineText(int number);
 
-// The text of a symbolic name; for a name that the table lacks, the name itself.
+// The text of a symbolic name; raises MissingEngineText for a name that the table lacks.
 const std::string& EngineText(std::string_view name);
 
 // True when the table holds the key (a number written in decimal, or a name).

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "report/core/base/characters.h"
+
 namespace report {
 namespace {
 
@@ -183,14 +185,16 @@ bool SameText(std::string_view a, std::string_view b) {
     return a.size() == b.size() && CompareText(a, b) == 0;
 }
 
-namespace {
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-}  // namespace
-
 std::string Trim(std::string_view text) {
-    return TrimRight(TrimLeft(text));
+    return std::string(TrimmedView(text));
+}
+
+std::string_view TrimmedView(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 std::string TrimLeft(std::string_view text) {

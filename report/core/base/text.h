@@ -42,6 +42,7 @@ bool SameText(std::string_view a, std::string_view b);
 // Removal of leading and/or trailing characters with codes up to 32 (blanks, line breaks,
 // other control characters).
 std::string Trim(std::string_view text);
+std::string_view TrimmedView(std::string_view text);  // the same, without a copy
 std::string TrimLeft(std::string_view text);
 std::string TrimRight(std::string_view text);
 

@@ -3,6 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "report/core/base/dialogs.h"
+#include "report/core/base/drawing_codes.h"
+
 namespace report {
 
 namespace {
@@ -17,6 +20,11 @@ struct Small {
     uint8_t value;
 };
 
+template <typename Enum>
+constexpr uint8_t Code(Enum value) {
+    return static_cast<uint8_t>(value);
+}
+
 }  // namespace
 
 void AddStandardConstants(Variables& constants) {
@@ -27,7 +35,7 @@ void AddStandardConstants(Variables& constants) {
         {"clPurple", 0x800080}, {"clTeal", 0x808000},          {"clGray", 0x808080},
         {"clSilver", 0xC0C0C0}, {"clRed", 0x0000FF},           {"clLime", 0x00FF00},
         {"clYellow", 0x00FFFF}, {"clBlue", 0xFF0000},          {"clFuchsia", 0xFF00FF},
-        {"clAqua", 0xFFFF00},   {"clTransparent", 0x1FFFFFFF},
+        {"clAqua", 0xFFFF00},   {"clTransparent", kNoColor},
     };
     for (const Colour& c : kColours) {
         constants.Set(c.name, Variant::Int32(static_cast<int32_t>(c.value)));
@@ -41,52 +49,52 @@ void AddStandardConstants(Variables& constants) {
         "clBtnHighlight", "cl3DDkShadow",  "cl3DLight",       "clInfoText",
         "clInfoBk",
     };
-    uint32_t system = 0x80000000u;
+    uint32_t system = kSystemColor;
     for (const char* name : kSystemColours) {
         constants.Set(name, Variant::Int32(static_cast<int32_t>(system++)));
     }
     static const Small kSmall[] = {
-        {"mrNone", 0},
-        {"mrOk", 1},
-        {"mrCancel", 2},
-        {"mrYes", 6},
-        {"mrNo", 7},
-        {"fsBold", 2},
-        {"fsItalic", 1},
-        {"fsUnderline", 4},
-        {"fsStrikeOut", 8},
-        {"ftNone", 0},
-        {"ftRight", 1},
-        {"ftBottom", 2},
-        {"ftLeft", 4},
-        {"ftTop", 8},
-        {"taLeft", 0},
-        {"taRight", 1},
-        {"taCenter", 2},
-        {"taVertical", 4},
-        {"taMiddle", 8},
-        {"taDown", 16},
-        {"baNone", 0},
-        {"baLeft", 1},
-        {"baRight", 2},
-        {"baCenter", 3},
-        {"baWidth", 4},
-        {"baBottom", 5},
-        {"baTop", 6},
-        {"psSolid", 0},
-        {"psDash", 1},
-        {"psDot", 2},
-        {"psDashDot", 3},
-        {"psDashDotDot", 4},
-        {"psDouble", 5},
-        {"mb_Ok", 0},
-        {"mb_OkCancel", 1},
-        {"mb_YesNo", 4},
-        {"mb_YesNoCancel", 3},
-        {"mb_IconError", 16},
-        {"mb_IconQuestion", 32},
-        {"mb_IconInformation", 64},
-        {"mb_IconWarning", 48},
+        {"mrNone", mr::kNone},
+        {"mrOk", mr::kOk},
+        {"mrCancel", mr::kCancel},
+        {"mrYes", mr::kYes},
+        {"mrNo", mr::kNo},
+        {"fsBold", font_style::kBold},
+        {"fsItalic", font_style::kItalic},
+        {"fsUnderline", font_style::kUnderline},
+        {"fsStrikeOut", font_style::kStrikeOut},
+        {"ftNone", frame_side::kNone},
+        {"ftRight", frame_side::kRight},
+        {"ftBottom", frame_side::kBottom},
+        {"ftLeft", frame_side::kLeft},
+        {"ftTop", frame_side::kTop},
+        {"taLeft", text_align::kLeft},
+        {"taRight", text_align::kRight},
+        {"taCenter", text_align::kCenter},
+        {"taVertical", text_align::kRotated},
+        {"taMiddle", text_align::kMiddle},
+        {"taDown", text_align::kBottom},
+        {"baNone", Code(BandAlign::baNone)},
+        {"baLeft", Code(BandAlign::baLeft)},
+        {"baRight", Code(BandAlign::baRight)},
+        {"baCenter", Code(BandAlign::baCenter)},
+        {"baWidth", Code(BandAlign::baWidth)},
+        {"baBottom", Code(BandAlign::baBottom)},
+        {"baTop", Code(BandAlign::baTop)},
+        {"psSolid", Code(FrameStyle::psSolid)},
+        {"psDash", Code(FrameStyle::psDash)},
+        {"psDot", Code(FrameStyle::psDot)},
+        {"psDashDot", Code(FrameStyle::psDashDot)},
+        {"psDashDotDot", Code(FrameStyle::psDashDotDot)},
+        {"psDouble", Code(FrameStyle::psDouble)},
+        {"mb_Ok", mb::kOk},
+        {"mb_OkCancel", mb::kOkCancel},
+        {"mb_YesNo", mb::kYesNo},
+        {"mb_YesNoCancel", mb::kYesNoCancel},
+        {"mb_IconError", mb::kIconError},
+        {"mb_IconQuestion", mb::kIconQuestion},
+        {"mb_IconInformation", mb::kIconInformation},
+        {"mb_IconWarning", mb::kIconWarning},
     };
     for (const Small& s : kSmall)
         constants.Set(s.name, Variant::UInt8(s.value));

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <vector>
 
+#include "report/core/base/characters.h"
 #include "report/core/base/rounding.h"
 #include "report/core/base/text.h"
 #include "report/core/language/expression_scanner.h"
@@ -20,10 +21,6 @@ namespace report {
 namespace {
 
 constexpr int kStackSlots = 8;
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 bool StartsNumber(char c) {
     return IsDigit(c) || c == ',' || c == '.';
@@ -100,6 +97,139 @@ class OperatorStack {
   private:
     std::string& output_;
     std::vector<char> stack_;
+};
+
+// One conversion of an infix text: operators go through the operator stack, operands are
+// copied to the output each followed by a blank, a call with its arguments as written.
+class PostfixConverter {
+  public:
+    explicit PostfixConverter(std::string_view text) : text_(text), operators_(output_) {
+        output_.reserve(text.size() + 8);
+    }
+
+    std::string Convert() {
+        while (i_ < text_.size()) {
+            const char c = text_[i_];
+            if (IsBlank(c)) {
+                ++i_;
+            } else if (c == ';') {
+                break;
+            } else if (c == '(') {
+                operators_.PushParenthesis();
+                lastWasOperand_ = false;
+                ++i_;
+            } else if (c == ')') {
+                operators_.CloseParenthesis();
+                ++i_;
+            } else if (IsOperatorCharacter(c)) {
+                operators_.Push(ReadOperator(c));
+                lastWasOperand_ = false;
+            } else {
+                TakeOperand();
+            }
+        }
+        operators_.Finish();
+        return std::move(output_);
+    }
+
+  private:
+    static bool IsOperatorCharacter(char c) {
+        return c == '*' || c == '/' || c == '+' || c == '-' || c == '<' || c == '=' || c == '>';
+    }
+
+    // The code of the operator at the position, two characters for <> >= <=; a sign where no
+    // operand stands before it.
+    char ReadOperator(char c) {
+        const char next = i_ + 1 < text_.size() ? text_[i_ + 1] : '\0';
+        char code = c;
+        size_t width = 1;
+        if (c == '<' && next == '>') {
+            code = postfix::kNotEqual;
+            width = 2;
+        } else if (c == '>' && next == '=') {
+            code = postfix::kGreaterOrEqual;
+            width = 2;
+        } else if (c == '<' && next == '=') {
+            code = postfix::kLessOrEqual;
+            width = 2;
+        } else if (!lastWasOperand_ && c == '-') {
+            code = postfix::kNegate;
+        } else if (!lastWasOperand_ && c == '+') {
+            code = postfix::kPlus;
+        }
+        i_ += width;
+        return code;
+    }
+
+    // An operand, a keyword operator, or a call with its arguments.
+    void TakeOperand() {
+        const size_t start = i_;
+        const bool plainIdentifier = SkipOperand();
+        if (i_ == start) ++i_;  // a lone character that nothing reads (cannot loop forever)
+        const std::string_view operand = text_.substr(start, i_ - start);
+        const bool number = StartsNumber(operand.front());
+        char code = 0;
+        if (!number && KeywordOperator(operand, code)) {
+            operators_.Push(code);
+            lastWasOperand_ = false;
+            return;
+        }
+        if (!number && plainIdentifier && i_ < text_.size() && text_[i_] == '(') {
+            size_t end = i_;
+            SplitArguments(text_, end);
+            output_ += text_.substr(start, end - start);
+            i_ = end;
+        } else {
+            output_ += operand;
+            output_ += ' ';
+        }
+        lastWasOperand_ = true;
+    }
+
+    // Moves past an optional '%' with the character after it, then a quoted literal, a
+    // bracketed part, or an identifier with an optional index in brackets. True for an
+    // identifier without index, which a '(' makes a call.
+    bool SkipOperand() {
+        const char c = text_[i_];
+        if (c == '%') {
+            i_ = std::min(i_ + 2, text_.size());
+            if (i_ < text_.size() && !IsBlank(text_[i_])) ReadIdentifier(text_, i_);
+            return false;
+        }
+        if (c == '\'') {
+            if (!IsTerminatedLiteral(ReadQuotedString(text_, i_))) {
+                throw ExpressionError::UnclosedQuote();
+            }
+            return false;
+        }
+        if (c == '[') {
+            SkipClosedBracketedPart();
+            return false;
+        }
+        // A double-quoted name left open would swallow the rest of the text, the blank after
+        // the operand included, and so grow each time the name is evaluated again.
+        const std::string_view name = ReadIdentifier(text_, i_);
+        if (std::count(name.begin(), name.end(), '"') % 2 != 0) {
+            throw ExpressionError::UnclosedDoubleQuote();
+        }
+        if (i_ < text_.size() && text_[i_] == '[') {
+            SkipClosedBracketedPart();
+            return false;
+        }
+        return true;
+    }
+
+    void SkipClosedBracketedPart() {
+        const BracketedPart part = FindBracketedPart(text_, i_);
+        if (!part.closed) throw ExpressionError::UnclosedBracket();
+        i_ = part.end;
+    }
+
+    std::string_view text_;
+    size_t i_ = 0;
+    std::string output_;
+    OperatorStack operators_;
+    bool lastWasOperand_ = false;
 };
 
 // Number literals accept both ',' and '.' as the decimal point and nothing else.
@@ -211,107 +341,7 @@ void ApplyUnary(char code, Variant& value) {
 }  // namespace
 
 std::string Parser::ConvertToPostfix(std::string_view text) const {
-    std::string output;
-    output.reserve(text.size() + 8);
-    OperatorStack operators(output);
-    bool lastWasOperand = false;
-    size_t i = 0;
-    while (i < text.size()) {
-        const char c = text[i];
-        if (static_cast<unsigned char>(c) <= 32) {
-            ++i;
-            continue;
-        }
-        if (c == ';') break;
-        if (c == '(') {
-            operators.PushParenthesis();
-            lastWasOperand = false;
-            ++i;
-            continue;
-        }
-        if (c == ')') {
-            operators.CloseParenthesis();
-            ++i;
-            continue;
-        }
-        if (c == '*' || c == '/' || c == '+' || c == '-' || c == '<' || c == '=' || c == '>') {
-            char code = c;
-            const char next = i + 1 < text.size() ? text[i + 1] : '\0';
-            if (c == '<' && next == '>') {
-                code = postfix::kNotEqual;
-                ++i;
-            } else if (c == '>' && next == '=') {
-                code = postfix::kGreaterOrEqual;
-                ++i;
-            } else if (c == '<' && next == '=') {
-                code = postfix::kLessOrEqual;
-                ++i;
-            } else if (!lastWasOperand && c == '-') {
-                code = postfix::kNegate;
-            } else if (!lastWasOperand && c == '+') {
-                code = postfix::kPlus;
-            }
-            operators.Push(code);
-            lastWasOperand = false;
-            ++i;
-            continue;
-        }
-
-        // An operand: an optional '%' with the character after it, then a quoted literal, a
-        // bracketed part, or an identifier with an optional index in brackets.
-        const size_t start = i;
-        bool plainIdentifier = false;
-        if (c == '%') {
-            i = std::min(i + 2, text.size());
-            if (i < text.size() && static_cast<unsigned char>(text[i]) > 32)
-                ReadIdentifier(text, i);
-        } else if (c == '\'') {
-            if (!IsTerminatedLiteral(ReadQuotedString(text, i))) {
-                throw ExpressionError::UnclosedQuote();
-            }
-        } else if (c == '[') {
-            const BracketedPart part = FindBracketedPart(text, i);
-            if (!part.closed) throw ExpressionError::UnclosedBracket();
-            i = part.end;
-        } else {
-            // A double-quoted name left open would swallow the rest of the text, the blank after
-            // the operand included, and so grow each time the name is evaluated again.
-            const std::string_view name = ReadIdentifier(text, i);
-            if (std::count(name.begin(), name.end(), '"') % 2 != 0) {
-                throw ExpressionError::UnclosedDoubleQuote();
-            }
-            plainIdentifier = true;
-            if (i < text.size() && text[i] == '[') {
-                const BracketedPart part = FindBracketedPart(text, i);
-                if (!part.closed) throw ExpressionError::UnclosedBracket();
-                i = part.end;
-                plainIdentifier = false;
-            }
-        }
-        if (i == start) ++i;  // a lone character that nothing reads (cannot loop forever)
-        const std::string_view operand = text.substr(start, i - start);
-
-        char code = 0;
-        if (StartsNumber(operand.front())) {
-            output += operand;
-            output += ' ';
-        } else if (KeywordOperator(operand, code)) {
-            operators.Push(code);
-            lastWasOperand = false;
-            continue;
-        } else if (plainIdentifier && i < text.size() && text[i] == '(') {
-            size_t end = i;
-            SplitArguments(text, end);
-            output += text.substr(start, end - start);
-            i = end;
-        } else {
-            output += operand;
-            output += ' ';
-        }
-        lastWasOperand = true;
-    }
-    operators.Finish();
-    return output;
+    return PostfixConverter(text).Convert();
 }
 
 Variant Parser::Evaluate(std::string_view text) {
@@ -373,7 +403,7 @@ void Parser::EvaluateOperand(std::string_view text, size_t& i, Variant& slot) {
     const size_t start = i;
     if (c == '%') {
         i = std::min(i + 2, text.size());
-        if (i < text.size() && static_cast<unsigned char>(text[i]) > 32) ReadIdentifier(text, i);
+        if (i < text.size() && !IsBlank(text[i])) ReadIdentifier(text, i);
         if (OnValueRequest) OnValueRequest(UpperCase(text.substr(start, i - start)), slot);
         return;
     }

@@ -1,12 +1,13 @@
 #include "report/core/language/expression_scanner.h"
 
+#include "report/core/base/characters.h"
 #include "report/core/language/language_errors.h"
 
 namespace report {
 
 namespace {
 
-bool IsIdentifierDelimiter(unsigned char c) {
+bool IsIdentifierDelimiter(char c) {
     switch (c) {
         case '(':
         case ')':
@@ -20,7 +21,7 @@ bool IsIdentifierDelimiter(unsigned char c) {
         case '[':
             return true;
         default:
-            return c <= 32;
+            return IsBlank(c);
     }
 }
 
@@ -60,7 +61,7 @@ BracketedPart FindBracketedPart(std::string_view text, size_t start) {
 }
 
 std::string_view ReadIdentifier(std::string_view text, size_t& position) {
-    while (position < text.size() && static_cast<unsigned char>(text[position]) <= 32) {
+    while (position < text.size() && IsBlank(text[position])) {
         ++position;
     }
     const size_t start = position;
@@ -69,7 +70,7 @@ std::string_view ReadIdentifier(std::string_view text, size_t& position) {
         const char c = text[position];
         if (c == '"') {
             insideDoubleQuotes = !insideDoubleQuotes;
-        } else if (!insideDoubleQuotes && IsIdentifierDelimiter(static_cast<unsigned char>(c))) {
+        } else if (!insideDoubleQuotes && IsIdentifierDelimiter(c)) {
             break;
         }
         ++position;

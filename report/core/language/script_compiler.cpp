@@ -2,10 +2,13 @@
 
 #include <algorithm>
 
+#include "report/core/base/characters.h"
 #include "report/core/base/engine_strings.h"
 #include "report/core/base/errors.h"
 #include "report/core/base/text.h"
 #include "report/core/language/expression_parser.h"
+#include "report/core/language/expression_scanner.h"
+#include "report/core/language/nesting_guard.h"
 
 namespace report {
 
@@ -16,14 +19,7 @@ constexpr char kJump = 2;
 constexpr char kEvaluate = 3;
 
 // Deepest recursion of the grammar; each parenthesis level takes about four.
-constexpr int kMaxDepth = 400;
-
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+constexpr int kMaxGrammarDepth = 400;
 
 bool IsLetter(char c) {
     const auto u = static_cast<unsigned char>(c);
@@ -34,18 +30,6 @@ bool IsLetter(char c) {
 bool IsNameChar(char c) {
     return IsLetter(c) || IsDigit(c) || c == '.' || c == '_';
 }
-
-class DepthScope {
-  public:
-    explicit DepthScope(int& depth) : depth_(depth) { ++depth_; }
-    ~DepthScope() { --depth_; }
-    DepthScope(const DepthScope&) = delete;
-    DepthScope& operator=(const DepthScope&) = delete;
-    bool TooDeep() const { return depth_ > kMaxDepth; }
-
-  private:
-    int& depth_;
-};
 
 size_t LeadingDigits(const std::string& token) {
     size_t n = 0;
@@ -89,7 +73,12 @@ void ScriptCompiler::Compile(const std::vector<std::string>& source,
                                                       {std::to_string(kMaxSourceSize)})}));
         return;
     }
-    if (!buffer_.empty()) Statement();
+    try {
+        if (!buffer_.empty()) Statement();
+    } catch (const ExpressionError& tooDeep) {
+        // Only the nesting guards raise here; the error stands where the last token began.
+        Error(tooDeep.what());
+    }
     FixUp();
 }
 
@@ -147,35 +136,22 @@ size_t ScriptCompiler::ScanName(size_t position) const {
     return position;
 }
 
-bool ScriptCompiler::MatchBracket(size_t position, size_t& end) const {
-    int depth = 0;
-    bool outsideSingle = true;
-    bool outsideDouble = true;
-    for (size_t i = position; i < buffer_.size(); ++i) {
-        const char c = buffer_[i];
-        if (c == '"' && outsideSingle) {
-            outsideDouble = !outsideDouble;
-        } else if (c == '\'' && outsideDouble) {
-            outsideSingle = !outsideSingle;
-        } else if (outsideSingle && outsideDouble) {
-            if (c == '[') ++depth;
-            if (c == ']' && --depth == 0) {
-                end = i + 1;
-                return true;
-            }
-        }
+bool ScriptCompiler::SkipBracketedPart(size_t position, std::string* inner) {
+    const BracketedPart part = FindBracketedPart(buffer_, position);
+    if (!part.closed) {
+        lastTokenStart_ = position;
+        Error(EngineText("script.need_close_bracket"));
+        return false;
     }
-    return false;
+    if (inner != nullptr) *inner = part.inner;
+    position_ = part.end;
+    return true;
 }
 
 // --- Statements ---
 
 void ScriptCompiler::Statement() {
-    DepthScope scope(depth_);
-    if (scope.TooDeep()) {
-        Error(EngineText("parser.too_deep"));
-        return;
-    }
+    NestingGuard guard(depth_, kMaxGrammarDepth);
     const std::string token = ReadToken();
     const size_t start = lastTokenStart_;
     // An empty statement (also before ';' and ELSE, as in `a := 1;; b := 2` or
@@ -345,15 +321,8 @@ void ScriptCompiler::NameStatement() {
     std::string index;
     bool indexed = false;
     if (position_ < buffer_.size() && buffer_[position_] == '[') {
-        size_t end = 0;
-        lastTokenStart_ = position_;
-        if (!MatchBracket(position_, end)) {
-            Error(EngineText("script.need_close_bracket"));
-            return;
-        }
-        index = buffer_.substr(position_ + 1, end - position_ - 2);
+        if (!SkipBracketedPart(position_, &index)) return;
         indexed = true;
-        position_ = end;
     }
     if (position_ < buffer_.size() && buffer_[position_] == '(') {  // a call: an expression
         position_ = nameStart;
@@ -392,11 +361,7 @@ std::string ScriptCompiler::ExpressionText() {
 }
 
 void ScriptCompiler::Expression() {
-    DepthScope scope(depth_);
-    if (scope.TooDeep()) {
-        Error(EngineText("parser.too_deep"));
-        return;
-    }
+    NestingGuard guard(depth_, kMaxGrammarDepth);
     SimpleExpression();
     if (error_) return;
     const size_t save = position_;
@@ -447,84 +412,74 @@ void ScriptCompiler::Term() {
 }
 
 void ScriptCompiler::Factor() {
-    DepthScope scope(depth_);
-    if (scope.TooDeep()) {
-        Error(EngineText("parser.too_deep"));
-        return;
-    }
+    NestingGuard guard(depth_, kMaxGrammarDepth);
     const size_t start = NextTokenStart();
     if (start >= buffer_.size()) return Fail();
     const char c = buffer_[start];
-    if (c == '(') {
-        position_ = start + 1;
-        Expression();
-        if (error_) return;
-        if (ReadToken().front() != ')') {
-            Error(EngineText("script.need_close_paren"));
-            return;
-        }
-        position_ = lastTokenStart_ + 1;
-        return;
-    }
+    if (c == '(') return SkipParenthesized(start);
     if (c == '[') {
-        size_t end = 0;
-        if (!MatchBracket(start, end)) {
-            Error(EngineText("script.need_close_bracket"));
-            return;
-        }
-        position_ = end;
+        SkipBracketedPart(start);
         return;
     }
-    if (c == '+' || c == '-') {
+    if (c == '+' || c == '-') {  // a sign applies to the expression after it
         position_ = start + 1;
         Expression();
         return;
     }
-    if (c == '\'') {
-        size_t i = start + 1;
-        for (;;) {
-            const size_t quote = buffer_.find('\'', i);
-            if (quote == std::string::npos) return Fail();
-            if (quote + 1 < buffer_.size() && buffer_[quote + 1] == '\'') {
-                i = quote + 2;
-                continue;
-            }
-            position_ = quote + 1;
-            return;
-        }
+    if (c == '\'') return SkipStringLiteral(start);
+    if (IsDigit(c)) return SkipNumber(start);
+    if (!IsNameStart(start)) return Fail();
+    SkipNameFactor(start);
+}
+
+void ScriptCompiler::SkipParenthesized(size_t start) {
+    position_ = start + 1;
+    Expression();
+    if (error_) return;
+    if (ReadToken().front() != ')') {
+        Error(EngineText("script.need_close_paren"));
+        return;
     }
-    if (IsDigit(c)) {
-        size_t i = start;
+    position_ = lastTokenStart_ + 1;
+}
+
+void ScriptCompiler::SkipStringLiteral(size_t start) {
+    size_t end = start;
+    if (!IsTerminatedLiteral(ReadQuotedString(buffer_, end))) return Fail();
+    position_ = end;
+}
+
+void ScriptCompiler::SkipNumber(size_t start) {
+    size_t i = start;
+    while (i < buffer_.size() && IsDigit(buffer_[i]))
+        ++i;
+    if (i + 1 < buffer_.size() && buffer_[i] == '.' && IsDigit(buffer_[i + 1])) {
+        ++i;
         while (i < buffer_.size() && IsDigit(buffer_[i]))
             ++i;
-        if (i + 1 < buffer_.size() && buffer_[i] == '.' && IsDigit(buffer_[i + 1])) {
-            ++i;
-            while (i < buffer_.size() && IsDigit(buffer_[i]))
-                ++i;
-        }
-        position_ = i;
-        return;
     }
-    if (!IsNameStart(start)) return Fail();
+    position_ = i;
+}
+
+// NOT and its operand, an array element, a variable or a call.
+void ScriptCompiler::SkipNameFactor(size_t start) {
     const size_t nameEnd = ScanName(start);
+    position_ = nameEnd;
     if (SameText(std::string_view(buffer_).substr(start, nameEnd - start), "NOT")) {
-        position_ = nameEnd;
         Expression();
         return;
     }
-    position_ = nameEnd;
     if (position_ < buffer_.size() && buffer_[position_] == '[') {
-        size_t end = 0;
-        if (!MatchBracket(position_, end)) {
-            lastTokenStart_ = position_;
-            Error(EngineText("script.need_close_bracket"));
-            return;
-        }
-        position_ = end;
+        SkipBracketedPart(position_);
         return;
     }
     if (position_ >= buffer_.size() || buffer_[position_] != '(') return;  // a variable
     ++position_;
+    SkipCallArguments();
+}
+
+// After the '(' of a call: expressions separated by commas up to the ')'.
+void ScriptCompiler::SkipCallArguments() {
     if (ReadToken().front() == ')') {  // no arguments
         position_ = lastTokenStart_ + 1;
         return;

@@ -59,7 +59,9 @@ class ScriptCompiler {
     void CutComment(size_t start, size_t length);
     bool IsNameStart(size_t position) const;
     size_t ScanName(size_t position) const;
-    bool MatchBracket(size_t position, size_t& end) const;
+    // Moves past the [...] that starts at `position`, giving its inner text; reports the
+    // missing ']' at `position` and returns false when it is unclosed.
+    bool SkipBracketedPart(size_t position, std::string* inner = nullptr);
 
     // Grammar.
     void Statement();
@@ -75,6 +77,11 @@ class ScriptCompiler {
     void SimpleExpression();
     void Term();
     void Factor();
+    void SkipParenthesized(size_t start);
+    void SkipStringLiteral(size_t start);
+    void SkipNumber(size_t start);
+    void SkipNameFactor(size_t start);
+    void SkipCallArguments();
 
     // Output.
     size_t Emit(std::string line);

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "report/core/base/errors.h"
+#include "report/core/base/split_lines.h"
 #include "report/core/language/expression_scanner.h"
 #include "report/core/language/language_errors.h"
 #include "report/core/language/nesting_guard.h"
@@ -12,24 +13,6 @@
 namespace report {
 
 namespace {
-
-// Line breaks as a text list reads them: CR LF, CR or LF; no line after a final break.
-void AppendLines(const std::string& text, std::vector<std::string>& lines) {
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = start;
-        while (end < text.size() && text[end] != '\r' && text[end] != '\n')
-            ++end;
-        lines.push_back(text.substr(start, end - start));
-        if (end < text.size() && text[end] == '\r') {
-            ++end;
-            if (end < text.size() && text[end] == '\n') ++end;
-        } else if (end < text.size()) {
-            ++end;
-        }
-        start = end;
-    }
-}
 
 bool HidesZero(VariantKind kind) {
     switch (kind) {
@@ -228,7 +211,9 @@ std::vector<std::string> ValueResolver::ExpandMemo(const std::vector<std::string
         if (text.empty()) {
             lines.emplace_back();
         } else {
-            AppendLines(text, lines);
+            // An expansion may hold line breaks: each starts a line of its own.
+            for (std::string& part : SplitLines(text))
+                lines.push_back(std::move(part));
         }
     }
     return lines;

@@ -5,25 +5,6 @@
 #include "report/core/data/dataset.h"
 
 namespace report {
-namespace {
-
-struct FlagProperty {
-    const char* name;
-    uint16_t bit;
-};
-
-constexpr FlagProperty kBandFlags[] = {
-    {"FORMNEWPAGE", view_flag::kFormNewPage},
-    {"PRINTIFSUBSETEMPTY", view_flag::kPrintIfSubsetEmpty},
-    {"BREAKED", view_flag::kBreaked},
-    {"ONFIRSTPAGE", view_flag::kOnFirstPage},
-    {"ONLASTPAGE", view_flag::kOnLastPage},
-    {"REPEATHEADER", view_flag::kRepeatHeader},
-    {"PRINTCHILDIFINVISIBLE", view_flag::kPrintChildIfInvisible},
-};
-
-}  // namespace
-
 const std::string& BandTypeDisplayName(int type) {
     static const std::string empty;
     if (type < 0 || type >= kBandTypeCount) return empty;
@@ -35,101 +16,78 @@ BandView::BandView() : View(object_type::kBand, "Band") {
     formatCode = 0;
 }
 
-void BandView::RegisterProperties(std::vector<PropertyInfo>& list) const {
+const FieldTable& BandView::StoredFields() const {
     using namespace prop_type;
-    View::RegisterProperties(list);
-    for (PropertyInfo& info : list) {
-        if (info.name == "Memo") info.name = "OnBeforePrint";
-    }
-    AddProperty(list, "Memo", kHidden);
-    AddProperty(list, "ChildBand", kText);
-    AddProperty(list, "Master", kText);
-    AddProperty(list, "FormNewPage", kBoolean);
-    AddProperty(list, "PrintIfSubsetEmpty", kBoolean);
-    AddProperty(list, "Breaked", kBoolean);
-    AddProperty(list, "OnFirstPage", kBoolean);
-    AddProperty(list, "OnLastPage", kBoolean);
-    AddProperty(list, "RepeatHeader", kBoolean);
-    AddProperty(list, "PrintChildIfInvisible", kBoolean);
-    AddProperty(list, "Condition", kText);
-    AddProperty(list, "Columns", kInteger);
-    AddProperty(list, "ColumnGap", kInteger | kPosition);
-    AddProperty(list, "ColumnWidth", kInteger | kPosition);
-    AddProperty(list, "NEWCOLUMNAFTER", kInteger);
-    AddProperty(list, "EOF", kHidden);
-    AddProperty(list, "DATASOURCE", kHidden);
+    using K = StoredFieldKind;
+    static const FieldTable table =
+        CommonFields()
+            .Replacing("FrameTyp", Stored("FrameTyp", kInteger, "bandType", K::BandType,
+                                          MemberRef<&View::frameTyp>))
+            .Replacing("Memo", Stored("OnBeforePrint", kEditor | kSpecial, {}, K::Lines,
+                                      MemberRef<&View::memo>))
+            .Adding({
+                Stored("Memo", kHidden, {}, K::Lines, MemberRef<&View::memo>),
+                Stored("ChildBand", kText, "childBand", K::Text, MemberRef<&BandView::childBand>),
+                Stored("Columns", kInteger, "columns", K::Integer, MemberRef<&BandView::columns>),
+                Stored("ColumnWidth", kInteger | kPosition, "columnWidth", K::Integer,
+                       MemberRef<&BandView::columnWidth>),
+                Stored("ColumnGap", kInteger | kPosition, "columnGap", K::Integer,
+                       MemberRef<&BandView::columnGap>),
+                Stored("NEWCOLUMNAFTER", kInteger, "newColumnAfter", K::Integer,
+                       MemberRef<&BandView::newColumnAfter>),
+                Stored("Master", kText, "master", K::Text, MemberRef<&BandView::master>),
+                FlagProperty("FormNewPage", view_flag::kFormNewPage),
+                FlagProperty("PrintIfSubsetEmpty", view_flag::kPrintIfSubsetEmpty),
+                FlagProperty("Breaked", view_flag::kBreaked),
+                FlagProperty("OnFirstPage", view_flag::kOnFirstPage),
+                FlagProperty("OnLastPage", view_flag::kOnLastPage),
+                FlagProperty("RepeatHeader", view_flag::kRepeatHeader),
+                FlagProperty("PrintChildIfInvisible", view_flag::kPrintChildIfInvisible),
+                Stored("Condition", kText, {}, K::Text, MemberRef<&View::formatPattern>),
+                Computed("EOF", kHidden,
+                         [](const PropertyObject& o) {
+                             Dataset* data = static_cast<const BandView&>(o).build.dataSource;
+                             return Variant::Boolean(data != nullptr && data->Eof());
+                         }),
+                Listed("DATASOURCE", kHidden),
+            });
+    return table;
 }
 
 bool BandView::ActsOnRuntimeBand(const std::string& n) const {
-    return runtimeBand != nullptr && IsBuilding() &&
+    return build.runtimeBand != nullptr && IsBuilding() &&
            (n == "LEFT" || n == "TOP" || n == "WIDTH" || n == "HEIGHT" || n == "VISIBLE" ||
             n == "DATASOURCE");
 }
 
 Variant BandView::GetPropertyValue(std::string_view propertyName) const {
     const std::string n = UpperCase(propertyName);
-    if (ActsOnRuntimeBand(n)) return runtimeBand->GetPropertyValue(n);
-    if (n == "ONBEFOREPRINT") return View::GetPropertyValue("MEMO");
-    if (n == "CHILDBAND") return Variant::String(childBand);
-    if (n == "MASTER") return Variant::String(master);
-    if (n == "CONDITION") return Variant::String(formatPattern);
-    if (n == "COLUMNS") return Variant::Int32(columns);
-    if (n == "COLUMNGAP") return Variant::Int32(columnGap);
-    if (n == "COLUMNWIDTH") return Variant::Int32(columnWidth);
-    if (n == "NEWCOLUMNAFTER") return Variant::Int32(newColumnAfter);
-    if (n == "EOF") return Variant::Boolean(dataSource != nullptr && dataSource->Eof());
-    for (const FlagProperty& flag : kBandFlags) {
-        if (n == flag.name) return Variant::Boolean(HasFlag(flag.bit));
-    }
+    if (ActsOnRuntimeBand(n)) return build.runtimeBand->GetPropertyValue(n);
     return View::GetPropertyValue(propertyName);
 }
 
 void BandView::SetPropertyValue(std::string_view propertyName, const Variant& value) {
     const std::string n = UpperCase(propertyName);
     if (ActsOnRuntimeBand(n)) {
-        runtimeBand->SetPropertyValue(n, value);
-    } else if (n == "ONBEFOREPRINT") {
-        View::SetPropertyValue("MEMO", value);
-    } else if (n == "CHILDBAND") {
-        childBand = value.ToText();
-        if (runtimeBand != nullptr && IsBuilding())
-            runtimeBand->SetPropertyValue("CHILDBAND", value);
-    } else if (n == "MASTER") {
-        master = value.ToText();
-    } else if (n == "CONDITION") {
-        formatPattern = value.ToText();
-    } else if (n == "COLUMNS") {
-        columns = value.ToInt();
-    } else if (n == "COLUMNGAP") {
-        columnGap = value.ToInt();
-    } else if (n == "COLUMNWIDTH") {
-        columnWidth = value.ToInt();
-    } else if (n == "NEWCOLUMNAFTER") {
-        newColumnAfter = value.ToInt();
-    } else if (n == "EOF") {
-        // read only
-    } else {
-        for (const FlagProperty& flag : kBandFlags) {
-            if (n == flag.name) {
-                SetFlag(flag.bit, value.ToBool());
-                return;
-            }
-        }
-        View::SetPropertyValue(propertyName, value);
+        build.runtimeBand->SetPropertyValue(n, value);
+        return;
     }
+    View::SetPropertyValue(propertyName, value);
+    if (n == "CHILDBAND" && build.runtimeBand != nullptr && IsBuilding())
+        build.runtimeBand->SetPropertyValue("CHILDBAND", value);
 }
 
 bool BandView::CallMethod(std::string_view methodName, const Variant& p1, const Variant& p2,
                           const Variant& p3, Variant& result) {
     const std::string n = UpperCase(methodName);
     if ((n == "FIRST" || n == "NEXT" || n == "PRIOR") && IsBuilding()) {
-        if (dataSource != nullptr) {
+        if (Dataset* data = build.dataSource) {
             if (n == "FIRST")
-                dataSource->First();
+                data->First();
             else if (n == "NEXT")
-                dataSource->Next();
+                data->Next();
             else
-                dataSource->Prior();
+                data->Prior();
         }
         return true;
     }

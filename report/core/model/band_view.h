@@ -29,14 +29,13 @@ class BandView : public View {
     int32_t columnGap = 20;
     int32_t newColumnAfter = 1;
 
-    // The run-time band while a report is built: Left, Top, Width, Height, Visible, DATASOURCE
-    // and ChildBand act on it then. Not owned.
-    PropertyAccess* runtimeBand = nullptr;
-
     int BandTypeCode() const { return frameTyp; }
     BandType GetBandType() const { return static_cast<BandType>(frameTyp); }
     void SetBandType(BandType type) { frameTyp = static_cast<uint16_t>(type); }
 
+    const FieldTable& StoredFields() const override;
+    // While a report is built (build.runtimeBand set), Left, Top, Width, Height, Visible and
+    // DATASOURCE act on the run-time band, and ChildBand also relinks it.
     Variant GetPropertyValue(std::string_view name) const override;
     void SetPropertyValue(std::string_view name, const Variant& value) override;
     bool CallMethod(std::string_view name, const Variant& p1, const Variant& p2, const Variant& p3,
@@ -44,9 +43,6 @@ class BandView : public View {
 
     void ReadRecord(EngineStream& s, int version) override;
     void WriteRecord(EngineStream& s) override;
-
-  protected:
-    void RegisterProperties(std::vector<PropertyInfo>& list) const override;
 
   private:
     bool ActsOnRuntimeBand(const std::string& upperName) const;

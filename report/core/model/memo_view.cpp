@@ -6,22 +6,6 @@
 #include "report/core/base/text.h"
 
 namespace report {
-namespace {
-
-struct FlagProperty {
-    const char* name;
-    uint16_t bit;
-};
-
-constexpr FlagProperty kMemoFlags[] = {
-    {"WORDWRAP", view_flag::kWordWrap},     {"WORDBREAK", view_flag::kWordBreak},
-    {"AUTOWIDTH", view_flag::kAutoWidth},   {"TEXTONLY", view_flag::kTextOnly},
-    {"SUPPRESS", view_flag::kSuppress},     {"HIDEZEROS", view_flag::kHideZeros},
-    {"UNDERLINES", view_flag::kUnderlines},
-};
-
-}  // namespace
-
 uint8_t DefaultCharset() {
     const std::string& text = EngineText(text_id::kOne);
     int value = 1;
@@ -34,70 +18,56 @@ MemoView::MemoView() : Stretchable(object_type::kMemo, "Memo") {
     font.charset = DefaultCharset();
 }
 
-void MemoView::RegisterProperties(std::vector<PropertyInfo>& list) const {
+const FieldTable& MemoView::StoredFields() const {
     using namespace prop_type;
-    View::RegisterProperties(list);
-    AddProperty(list, "Font", kEditor);
-    AddProperty(list, "FONT.NAME", kHidden);
-    AddProperty(list, "FONT.SIZE", kHidden);
-    AddProperty(list, "FONT.COLOR", kHidden);
-    AddProperty(list, "FONT.STYLE", kHidden);
-    AddProperty(list, "Alignment", kInteger);
-    AddProperty(list, "LineSpacing", kInteger | kPosition);
-    AddProperty(list, "CharSpacing", kInteger | kPosition);
-    AddProperty(list, "WordWrap", kBoolean);
-    AddProperty(list, "WordBreak", kBoolean);
-    AddProperty(list, "AutoWidth", kBoolean);
-    AddProperty(list, "TextOnly", kBoolean);
-    AddProperty(list, "Suppress", kBoolean);
-    AddProperty(list, "HideZeros", kBoolean);
-    AddProperty(list, "Underlines", kBoolean);
-    AddProperty(list, "Lines.Count", kHidden);
-    AddProperty(list, "DisplayFormat", kEditor);
-    AddProperty(list, "Highlight", kEditor);
-}
-
-Variant MemoView::GetPropertyValue(std::string_view propertyName) const {
-    const std::string n = UpperCase(propertyName);
-    if (n == "FONT.NAME") return Variant::String(font.name);
-    if (n == "FONT.SIZE") return Variant::Int32(font.size);
-    if (n == "FONT.COLOR") return Variant::Int32(font.color);
-    if (n == "FONT.STYLE") return Variant::Int32(font.style & 0x0F);
-    if (n == "ALIGNMENT") return Variant::Int32(static_cast<int32_t>(alignment));
-    if (n == "LINESPACING") return Variant::Int32(lineSpacing);
-    if (n == "CHARSPACING") return Variant::Int32(charSpacing);
-    if (n == "LINES.COUNT") return Variant::Int32(static_cast<int32_t>(memo.size()));
-    for (const FlagProperty& flag : kMemoFlags) {
-        if (n == flag.name) return Variant::Boolean(HasFlag(flag.bit));
-    }
-    return View::GetPropertyValue(propertyName);
-}
-
-void MemoView::SetPropertyValue(std::string_view propertyName, const Variant& value) {
-    const std::string n = UpperCase(propertyName);
-    if (n == "FONT.NAME") {
-        font.name = value.ToText();
-    } else if (n == "FONT.SIZE") {
-        font.size = value.ToInt();
-    } else if (n == "FONT.COLOR") {
-        font.color = value.ToInt();
-    } else if (n == "FONT.STYLE") {
-        font.style = static_cast<uint16_t>(value.ToInt() & 0x0F);
-    } else if (n == "ALIGNMENT") {
-        alignment = static_cast<uint32_t>(value.ToInt());
-    } else if (n == "LINESPACING") {
-        lineSpacing = value.ToInt();
-    } else if (n == "CHARSPACING") {
-        charSpacing = value.ToInt();
-    } else {
-        for (const FlagProperty& flag : kMemoFlags) {
-            if (n == flag.name) {
-                SetFlag(flag.bit, value.ToBool());
-                return;
-            }
-        }
-        View::SetPropertyValue(propertyName, value);
-    }
+    using K = StoredFieldKind;
+    static const FieldTable table = CommonFields().Adding({
+        Listed("Font", kEditor),
+        Stored("FONT.NAME", kHidden, "name", K::Text, NestedRef<&MemoView::font, &Font::name>)
+            .InGroup("font"),
+        Stored("FONT.SIZE", kHidden, "size", K::Integer, NestedRef<&MemoView::font, &Font::size>)
+            .InGroup("font"),
+        Stored("FONT.STYLE", kHidden, "style", K::Integer, NestedRef<&MemoView::font, &Font::style>)
+            .Masked(0x0F)
+            .InGroup("font"),
+        Stored("FONT.COLOR", kHidden, "color", K::Color, NestedRef<&MemoView::font, &Font::color>)
+            .InGroup("font"),
+        Stored({}, 0, "charset", K::Integer, NestedRef<&MemoView::font, &Font::charset>)
+            .InGroup("font"),
+        Stored("Alignment", kInteger, "alignment", K::Integer, MemberRef<&MemoView::alignment>),
+        Stored({}, 0, "fontStyle", K::Integer,
+               NestedRef<&MemoView::highlight, &Highlight::fontStyle>)
+            .InGroup("highlight")
+            .OnlyInTemplates(),
+        Stored({}, 0, "fontColor", K::Color, NestedRef<&MemoView::highlight, &Highlight::fontColor>)
+            .InGroup("highlight")
+            .OnlyInTemplates(),
+        Stored({}, 0, "fillColor", K::Color, NestedRef<&MemoView::highlight, &Highlight::fillColor>)
+            .InGroup("highlight")
+            .OnlyInTemplates(),
+        Stored({}, 0, "condition", K::Text, NestedRef<&MemoView::highlight, &Highlight::condition>)
+            .InGroup("highlight")
+            .OnlyInTemplates(),
+        Stored("LineSpacing", kInteger | kPosition, "lineSpacing", K::Integer,
+               MemberRef<&MemoView::lineSpacing>),
+        Stored("CharSpacing", kInteger | kPosition, "charSpacing", K::Integer,
+               MemberRef<&MemoView::charSpacing>),
+        FlagProperty("WordWrap", view_flag::kWordWrap),
+        FlagProperty("WordBreak", view_flag::kWordBreak),
+        FlagProperty("AutoWidth", view_flag::kAutoWidth),
+        FlagProperty("TextOnly", view_flag::kTextOnly),
+        FlagProperty("Suppress", view_flag::kSuppress),
+        FlagProperty("HideZeros", view_flag::kHideZeros),
+        FlagProperty("Underlines", view_flag::kUnderlines),
+        Computed("Lines.Count", kHidden,
+                 [](const PropertyObject& o) {
+                     return Variant::Int32(
+                         static_cast<int32_t>(static_cast<const MemoView&>(o).memo.size()));
+                 }),
+        Listed("DisplayFormat", kEditor),
+        Listed("Highlight", kEditor),
+    });
+    return table;
 }
 
 StringList* MemoView::MethodList(std::string_view listName) {

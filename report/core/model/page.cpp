@@ -227,105 +227,104 @@ void Page::RegisterProperties(std::vector<PropertyInfo>& list) const {
     }
 }
 
+namespace {
+
+const Page& AsPage(const PropertyObject& object) {
+    return static_cast<const Page&>(object);
+}
+Page& AsPage(PropertyObject& object) {
+    return static_cast<Page&>(object);
+}
+
+// Report pages: Width and Height in design pixels over the paper size; dialog pages: the
+// dialog's size in screen pixels.
+template <int32_t Page::*Paper, int32_t Page::*Dialog>
+Variant PageExtent(const PropertyObject& object) {
+    const Page& page = AsPage(object);
+    return Variant::Int32(page.IsReportPage() ? TenthsToPixels(page.*Paper) : page.*Dialog);
+}
+template <int32_t Page::*Paper, int32_t Page::*Dialog>
+void SetPageExtent(PropertyObject& object, const Variant& value) {
+    Page& page = AsPage(object);
+    if (page.IsReportPage())
+        page.*Paper = PixelsToTenths(value.ToInt());
+    else
+        page.*Dialog = value.ToInt();
+}
+
+}  // namespace
+
+const FieldTable& Page::StoredFields() const {
+    using namespace prop_type;
+    using K = StoredFieldKind;
+    static const FieldTable table{
+        Stored("Name", kText | kSpecial, "name", K::Text, MemberRef<&Page::name>),
+        Stored("Type", 0, "type", K::Integer, MemberRef<&Page::type>),
+        Stored("Size", kInteger, "size", K::Integer, MemberRef<&Page::size>),
+        Stored({}, 0, "width", K::Integer, MemberRef<&Page::width>),
+        Stored({}, 0, "height", K::Integer, MemberRef<&Page::height>),
+        Stored("Orientation", 0, "orientation", K::Integer, MemberRef<&Page::orientation>),
+        Stored({}, 0, "paperBin", K::Integer, MemberRef<&Page::paperBin>),
+        Stored("LeftMargin", kInteger | kPosition, "leftMargin", K::Integer,
+               MemberRef<&Page::leftMargin>),
+        Stored("TopMargin", kInteger | kPosition, "topMargin", K::Integer,
+               MemberRef<&Page::topMargin>),
+        Stored("RightMargin", kInteger | kPosition, "rightMargin", K::Integer,
+               MemberRef<&Page::rightMargin>),
+        Stored("BottomMargin", kInteger | kPosition, "bottomMargin", K::Integer,
+               MemberRef<&Page::bottomMargin>),
+        Stored("PrintToPrevPage", kBoolean, "printToPrevPage", K::Switch,
+               MemberRef<&Page::printToPrevPage>)
+            .StoringWhenTrue(1),
+        Stored({}, 0, "marginsActive", K::Integer, MemberRef<&Page::marginsActive>),
+        Computed(
+            "StretchToPrintable", kBoolean,
+            [](const PropertyObject& o) { return Variant::Boolean(AsPage(o).marginsActive == 0); },
+            [](PropertyObject& o, const Variant& value) {
+                AsPage(o).marginsActive = value.ToBool() ? 0 : -1;
+            }),
+        Stored("Columns", kInteger, "columns", K::Integer, MemberRef<&Page::columns>),
+        Stored("ColumnGap", kInteger | kPosition, "columnGap", K::Integer,
+               MemberRef<&Page::columnGap>),
+        Stored("BorderStyle", 0, "borderStyle", K::Integer, MemberRef<&Page::borderStyle>),
+        Stored("Caption", kText, "caption", K::Text, MemberRef<&Page::caption>),
+        Stored("Color", kColor, "color", K::Color, MemberRef<&Page::color>),
+        Stored("Left", kInteger, "dialogLeft", K::Integer, MemberRef<&Page::dialogLeft>),
+        Stored("Top", kInteger, "dialogTop", K::Integer, MemberRef<&Page::dialogTop>),
+        Stored({}, 0, "dialogWidth", K::Integer, MemberRef<&Page::dialogWidth>),
+        Stored({}, 0, "dialogHeight", K::Integer, MemberRef<&Page::dialogHeight>),
+        Computed("Width", kInteger, PageExtent<&Page::width, &Page::dialogWidth>,
+                 SetPageExtent<&Page::width, &Page::dialogWidth>),
+        Computed("Height", kInteger, PageExtent<&Page::height, &Page::dialogHeight>,
+                 SetPageExtent<&Page::height, &Page::dialogHeight>),
+        Stored("Position", 0, "position", K::Integer, MemberRef<&Page::position>),
+        Stored("OnBeforePrint", kEditor | kSpecial, "script", K::Lines, MemberRef<&Page::script>),
+        Stored("OnActivate", kEditor | kSpecial, {}, K::Lines, MemberRef<&Page::script>),
+        Stored("Visible", kBoolean, {}, K::Switch, MemberRef<&Page::visible>).StoringWhenTrue(1),
+    };
+    return table;
+}
+
 Variant Page::GetPropertyValue(std::string_view propertyName) const {
-    const std::string n = UpperCase(propertyName);
-    const bool building = state_->documentMode == DocumentMode::Printing;
-    if (n == "TYPE") return Variant::Int32(type);
-    if (n == "NAME") return Variant::String(name);
-    if (n == "VISIBLE") return Variant::Boolean(visible != 0);
-    if (n == "SIZE") return Variant::Int32(size);
-    if (n == "ORIENTATION") return Variant::Int32(orientation);
-    if (n == "PRINTTOPREVPAGE") return Variant::Boolean(printToPrevPage != 0);
-    if (n == "STRETCHTOPRINTABLE") return Variant::Boolean(marginsActive == 0);
-    if (n == "COLUMNS") return Variant::Int32(columns);
-    if (n == "COLUMNGAP") return Variant::Int32(columnGap);
-    if (n == "LEFTMARGIN") return Variant::Int32(building ? PrintableArea().left : leftMargin);
-    if (n == "TOPMARGIN") return Variant::Int32(building ? PrintableArea().top : topMargin);
-    if (n == "RIGHTMARGIN") return Variant::Int32(building ? PrintableArea().right : rightMargin);
-    if (n == "BOTTOMMARGIN")
-        return Variant::Int32(building ? PrintableArea().bottom : bottomMargin);
-    if (n == "BORDERSTYLE") return Variant::Int32(borderStyle);
-    if (n == "CAPTION") return Variant::String(caption);
-    if (n == "COLOR") return Variant::Int32(color);
-    if (n == "POSITION") return Variant::Int32(position);
-    if (n == "LEFT") return Variant::Int32(dialogLeft);
-    if (n == "TOP") return Variant::Int32(dialogTop);
-    if (n == "WIDTH") return Variant::Int32(IsReportPage() ? TenthsToPixels(width) : dialogWidth);
-    if (n == "HEIGHT")
-        return Variant::Int32(IsReportPage() ? TenthsToPixels(height) : dialogHeight);
-    if (n == "ONBEFOREPRINT" || n == "ONACTIVATE") {
-        std::string text;
-        for (size_t i = 0; i < script.size(); ++i)
-            text += (i > 0 ? "\r\n" : "") + script[i];
-        return Variant::String(text);
+    if (state_->documentMode == DocumentMode::Printing) {
+        const std::string n = UpperCase(propertyName);
+        if (n == "LEFTMARGIN") return Variant::Int32(PrintableArea().left);
+        if (n == "TOPMARGIN") return Variant::Int32(PrintableArea().top);
+        if (n == "RIGHTMARGIN") return Variant::Int32(PrintableArea().right);
+        if (n == "BOTTOMMARGIN") return Variant::Int32(PrintableArea().bottom);
     }
-    return Variant();
+    return PropertyObject::GetPropertyValue(propertyName);
 }
 
 void Page::SetPropertyValue(std::string_view propertyName, const Variant& value) {
     const std::string n = UpperCase(propertyName);
-    if (n == "TYPE") {
-        type = static_cast<uint8_t>(value.ToInt());
-        RefreshProperties();
-    } else if (n == "NAME") {
-        name = value.ToText();
-    } else if (n == "VISIBLE") {
-        visible = value.ToBool() ? 1 : 0;
-    } else if (n == "SIZE") {
+    if (n == "SIZE") {
         ChangePaper(value.ToInt(), width, height, paperBin, orientation);
     } else if (n == "ORIENTATION") {
         ChangePaper(size, width, height, paperBin, static_cast<uint8_t>(value.ToInt() != 0));
-    } else if (n == "PRINTTOPREVPAGE") {
-        printToPrevPage = value.ToBool() ? 1 : 0;
-    } else if (n == "STRETCHTOPRINTABLE") {
-        marginsActive = value.ToBool() ? 0 : -1;
-    } else if (n == "COLUMNS") {
-        columns = value.ToInt();
-    } else if (n == "COLUMNGAP") {
-        columnGap = value.ToInt();
-    } else if (n == "LEFTMARGIN") {
-        leftMargin = value.ToInt();
-    } else if (n == "TOPMARGIN") {
-        topMargin = value.ToInt();
-    } else if (n == "RIGHTMARGIN") {
-        rightMargin = value.ToInt();
-    } else if (n == "BOTTOMMARGIN") {
-        bottomMargin = value.ToInt();
-    } else if (n == "BORDERSTYLE") {
-        borderStyle = static_cast<uint8_t>(value.ToInt());
-    } else if (n == "CAPTION") {
-        caption = value.ToText();
-    } else if (n == "COLOR") {
-        color = value.ToInt();
-    } else if (n == "POSITION") {
-        position = static_cast<uint8_t>(value.ToInt());
-    } else if (n == "LEFT") {
-        dialogLeft = value.ToInt();
-    } else if (n == "TOP") {
-        dialogTop = value.ToInt();
-    } else if (n == "WIDTH") {
-        if (IsReportPage())
-            width = PixelsToTenths(value.ToInt());
-        else
-            dialogWidth = value.ToInt();
-    } else if (n == "HEIGHT") {
-        if (IsReportPage())
-            height = PixelsToTenths(value.ToInt());
-        else
-            dialogHeight = value.ToInt();
-    } else if (n == "ONBEFOREPRINT" || n == "ONACTIVATE") {
-        script.clear();
-        const std::string text = value.ToText();
-        size_t start = 0;
-        while (start < text.size()) {
-            size_t end = text.find_first_of("\r\n", start);
-            if (end == std::string::npos) end = text.size();
-            script.push_back(text.substr(start, end - start));
-            start = end + 1;
-            if (end < text.size() && text[end] == '\r' && start < text.size() &&
-                text[start] == '\n')
-                ++start;
-        }
+    } else {
+        PropertyObject::SetPropertyValue(propertyName, value);
+        if (n == "TYPE") RefreshProperties();
     }
 }
 

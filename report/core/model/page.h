@@ -87,6 +87,9 @@ class Page : public PropertyObject {
     void LoadPageRecord(EngineStream& s, int version);
     void SavePageRecord(EngineStream& s) const;
 
+    const FieldTable& StoredFields() const override;
+    // While a report is built, the margin getters give the edges of the printable area; Size
+    // and Orientation change the paper through the printer layer, and Type the property list.
     Variant GetPropertyValue(std::string_view name) const override;
     void SetPropertyValue(std::string_view name, const Variant& value) override;
     bool CallMethod(std::string_view name, const Variant& p1, const Variant& p2, const Variant& p3,

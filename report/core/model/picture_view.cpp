@@ -1,7 +1,6 @@
 #include "report/core/model/picture_view.h"
 
 #include "report/core/base/errors.h"
-#include "report/core/base/text.h"
 #include "report/core/value/variables.h"
 
 namespace report {
@@ -16,33 +15,47 @@ PictureView::PictureView() : View(object_type::kPicture, "Picture") {
     flags = view_flag::kStretched | view_flag::kKeepAspect;
 }
 
-void PictureView::RegisterProperties(std::vector<PropertyInfo>& list) const {
+namespace {
+
+constexpr int32_t kBlobTypes[] = {0, 1, 2, 3};
+
+const Picture& PictureOf(const PropertyObject& object) {
+    return static_cast<const PictureView&>(object).picture;
+}
+Picture& PictureOf(PropertyObject& object) {
+    return static_cast<PictureView&>(object).picture;
+}
+
+}  // namespace
+
+const FieldTable& PictureView::StoredFields() const {
     using namespace prop_type;
-    View::RegisterProperties(list);
-    AddProperty(list, "Center", kBoolean);
-    AddProperty(list, "KeepAspect", kBoolean);
-    AddEnumProperty(list, "BlobType", "model.enum.blob_type", {0, 1, 2, 3});
-    AddProperty(list, "Picture", kEditor);
-}
-
-Variant PictureView::GetPropertyValue(std::string_view propertyName) const {
-    const std::string n = UpperCase(propertyName);
-    if (n == "CENTER") return Variant::Boolean(HasFlag(view_flag::kCenter));
-    if (n == "KEEPASPECT") return Variant::Boolean(HasFlag(view_flag::kKeepAspect));
-    if (n == "BLOBTYPE") return Variant::Int32(blobType);
-    return View::GetPropertyValue(propertyName);
-}
-
-void PictureView::SetPropertyValue(std::string_view propertyName, const Variant& value) {
-    const std::string n = UpperCase(propertyName);
-    if (n == "CENTER")
-        SetFlag(view_flag::kCenter, value.ToBool());
-    else if (n == "KEEPASPECT")
-        SetFlag(view_flag::kKeepAspect, value.ToBool());
-    else if (n == "BLOBTYPE")
-        blobType = static_cast<uint8_t>(value.ToInt());
-    else
-        View::SetPropertyValue(propertyName, value);
+    using K = StoredFieldKind;
+    static const FieldTable table = CommonFields().Adding({
+        FlagProperty("Center", view_flag::kCenter),
+        FlagProperty("KeepAspect", view_flag::kKeepAspect),
+        Stored("BlobType", 0, "blobType", K::Integer, MemberRef<&PictureView::blobType>)
+            .Enumerated("model.enum.blob_type", kBlobTypes),
+        Listed("Picture", kEditor),
+        Computed(
+            {}, 0,
+            [](const PropertyObject& o) {
+                return Variant::Int32(static_cast<int32_t>(PictureOf(o).kind));
+            },
+            [](PropertyObject& o, const Variant& value) {
+                PictureOf(o).kind = static_cast<GraphicKind>(value.ToInt());
+            })
+            .InJson("kind", K::GraphicKind)
+            .InGroup("picture"),
+        Computed(
+            {}, 0, [](const PropertyObject& o) { return Variant::String(PictureOf(o).data); },
+            [](PropertyObject& o, const Variant& value) {
+                PictureOf(o).data = value.StringValue();
+            })
+            .InJson("data", K::Bytes)
+            .InGroup("picture"),
+    });
+    return table;
 }
 
 void PictureView::ReadRecord(EngineStream& s, int version) {

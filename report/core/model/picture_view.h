@@ -35,16 +35,12 @@ class PictureView : public View {
     Picture picture;
     uint8_t blobType = 0;
 
-    Variant GetPropertyValue(std::string_view name) const override;
-    void SetPropertyValue(std::string_view name, const Variant& value) override;
+    const FieldTable& StoredFields() const override;
 
     // A graphic whose data ends before its announced end raises StreamReadError; the picture
     // then holds an empty graphic of the stored kind.
     void ReadRecord(EngineStream& s, int version) override;
     void WriteRecord(EngineStream& s) override;
-
-  protected:
-    void RegisterProperties(std::vector<PropertyInfo>& list) const override;
 };
 
 }  // namespace report

@@ -23,7 +23,31 @@ const PropertyInfo* PropertyObject::FindProperty(std::string_view name) const {
     return nullptr;
 }
 
-void PropertyObject::RegisterProperties(std::vector<PropertyInfo>&) const {}
+Variant PropertyObject::GetPropertyValue(std::string_view name) const {
+    const StoredField* field = StoredFields().FindProperty(name);
+    return field != nullptr ? field->Get(*this) : Variant();
+}
+
+void PropertyObject::SetPropertyValue(std::string_view name, const Variant& value) {
+    if (const StoredField* field = StoredFields().FindProperty(name)) field->Set(*this, value);
+}
+
+const FieldTable& PropertyObject::StoredFields() const {
+    static const FieldTable none;
+    return none;
+}
+
+void PropertyObject::RegisterProperties(std::vector<PropertyInfo>& list) const {
+    for (const StoredField& field : StoredFields()) {
+        if (field.property.empty()) continue;
+        if (field.enumNamesKey.empty()) {
+            AddProperty(list, std::string(field.property), field.propertyType);
+        } else {
+            AddEnumProperty(list, std::string(field.property), field.enumNamesKey,
+                            {field.enumValues.begin(), field.enumValues.end()});
+        }
+    }
+}
 
 void PropertyObject::AddProperty(std::vector<PropertyInfo>& list, std::string name, uint16_t type) {
     list.push_back(PropertyInfo{std::move(name), type, {}, {}});

@@ -1,5 +1,6 @@
 // Root of pages and report objects: the list of by-name properties that the designer shows and
-// that scripts and expressions reach through the PropertyAccess interface.
+// that scripts and expressions reach through the PropertyAccess interface, both taken from the
+// class's table of stored fields.
 #pragma once
 
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "report/core/language/property_access.h"
+#include "report/core/model/stored_field.h"
 
 namespace report {
 
@@ -47,9 +49,15 @@ class PropertyObject : public PropertyAccess {
     const PropertyInfo* FindProperty(std::string_view name) const;
 
     bool HasProperty(std::string_view name) const override { return FindProperty(name) != nullptr; }
+    // Through the field table; unknown names give an empty value, and setting one does nothing.
+    Variant GetPropertyValue(std::string_view name) const override;
+    void SetPropertyValue(std::string_view name, const Variant& value) override;
+
+    // The class's stored fields, in the order of the JSON form.
+    virtual const FieldTable& StoredFields() const;
 
   protected:
-    // Fills `list` with this class's properties; overrides call their base first.
+    // Fills `list` with the properties of the field table, in its order.
     virtual void RegisterProperties(std::vector<PropertyInfo>& list) const;
 
     static void AddProperty(std::vector<PropertyInfo>& list, std::string name, uint16_t type);

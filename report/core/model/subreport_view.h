@@ -12,6 +12,14 @@ class SubReportView : public View {
 
     int32_t subReportPage = 0;  // index of the page holding the sub-report
 
+    const FieldTable& StoredFields() const override {
+        static const FieldTable table = CommonFields().Adding({
+            Stored({}, 0, "subReportPage", StoredFieldKind::Integer,
+                   MemberRef<&SubReportView::subReportPage>),
+        });
+        return table;
+    }
+
     void ReadRecord(EngineStream& s, int version) override {
         View::ReadRecord(s, version);
         ReadI32(s, subReportPage);

@@ -4,12 +4,12 @@
 
 #include "report/core/base/errors.h"
 #include "report/core/base/rounding.h"
+#include "report/core/base/split_lines.h"
 #include "report/core/base/text.h"
 #include "report/core/model/model_state.h"
 #include "report/core/model/name_generator.h"
 #include "report/core/model/page.h"
 #include "report/core/model/report.h"
-#include "report/core/value/format_settings.h"
 
 namespace report {
 namespace {
@@ -17,10 +17,6 @@ namespace {
 constexpr int kMaxGeneratedNumber = 10000;
 
 }  // namespace
-
-int32_t FormatCode::Default() {
-    return Make(kCategoryText, 0, 2, Formats().decimalSeparator);
-}
 
 int32_t EncodeFrameWidth(float width) {
     const double value = width;
@@ -50,122 +46,82 @@ bool View::IsBuilding() const {
     return page_ != nullptr && page_->State().documentMode == DocumentMode::Printing;
 }
 
-void View::RegisterProperties(std::vector<PropertyInfo>& list) const {
+namespace {
+
+constexpr int32_t kFrameStyles[] = {0, 1, 2, 3, 4, 5};
+constexpr int32_t kBandAligns[] = {0, 1, 2, 3, 4, 5, 6};
+
+const View& AsView(const PropertyObject& object) {
+    return static_cast<const View&>(object);
+}
+
+// The text a record stores: the memo, or the finished text in a prepared page.
+FieldRef RecordMemo(PropertyObject& object) {
+    View& view = static_cast<View&>(object);
+    return view.inPreparedPage ? &view.expandedMemo : &view.memo;
+}
+
+}  // namespace
+
+StoredField View::FlagProperty(std::string_view property, uint16_t bit) {
+    StoredField flag =
+        Stored(property, prop_type::kBoolean, {}, StoredFieldKind::Flag, MemberRef<&View::flags>);
+    flag.bits = bit;
+    return flag;
+}
+
+const FieldTable& View::CommonFields() {
     using namespace prop_type;
-    AddProperty(list, "Name", kText | kSpecial);
-    AddProperty(list, "Left", kInteger | kPosition);
-    AddProperty(list, "Top", kInteger | kPosition);
-    AddProperty(list, "Width", kInteger | kPosition);
-    AddProperty(list, "Height", kInteger | kPosition);
-    AddProperty(list, "Flags", kHidden);
-    AddProperty(list, "FrameTyp", kInteger);
-    AddProperty(list, "FrameWidth", kFloat);
-    AddProperty(list, "FrameColor", kColor);
-    AddEnumProperty(list, "FrameStyle", "model.enum.frame_style", {0, 1, 2, 3, 4, 5});
-    AddProperty(list, "FillColor", kColor);
-    AddProperty(list, "Visible", kBoolean);
-    AddProperty(list, "Memo", kEditor | kSpecial);
-    AddProperty(list, "Memo.Count", kHidden);
-    AddProperty(list, "GapX", kInteger | kPosition);
-    AddProperty(list, "GapY", kInteger | kPosition);
-    AddProperty(list, "Stretched", kBoolean);
-    AddEnumProperty(list, "BandAlign", "model.enum.band_align", {0, 1, 2, 3, 4, 5, 6});
-    AddProperty(list, "DataField", kEditor | kSpecial);
-    AddProperty(list, "Tag", kText | kSpecial);
-    AddProperty(list, "Restrictions", kInteger);
+    using K = StoredFieldKind;
+    static const FieldTable table{
+        Stored("Name", kText | kSpecial, "name", K::Text, MemberRef<&View::name>),
+        Stored({}, 0, "recordSubVersion", K::Integer, MemberRef<&View::recordSubVersion>),
+        Stored("Left", kInteger | kPosition, "left", K::Integer, MemberRef<&View::left>),
+        Stored("Top", kInteger | kPosition, "top", K::Integer, MemberRef<&View::top>),
+        Stored("Width", kInteger | kPosition, "width", K::Integer, MemberRef<&View::width>),
+        Stored("Height", kInteger | kPosition, "height", K::Integer, MemberRef<&View::height>),
+        Stored("Flags", kHidden, "flags", K::Integer, MemberRef<&View::flags>),
+        Stored("FrameTyp", kInteger, "frameTyp", K::Integer, MemberRef<&View::frameTyp>),
+        Stored("FrameWidth", kFloat, "frameWidth", K::Float, MemberRef<&View::frameWidth>),
+        Stored("FrameColor", kColor, "frameColor", K::Color, MemberRef<&View::frameColor>),
+        Stored("FrameStyle", 0, "frameStyle", K::Integer, MemberRef<&View::frameStyle>)
+            .Enumerated("model.enum.frame_style", kFrameStyles),
+        Stored("FillColor", kColor, "fillColor", K::Color, MemberRef<&View::fillColor>),
+        Stored({}, 0, "formatCode", K::Integer, MemberRef<&View::formatCode>).OnlyInTemplates(),
+        Stored({}, 0, "formatPattern", K::Text, MemberRef<&View::formatPattern>).OnlyInTemplates(),
+        Stored({}, 0, "memo", K::Lines, RecordMemo),
+        Stored({}, 0, "script", K::Lines, MemberRef<&View::script>).OnlyInTemplates(),
+        Stored("Visible", kBoolean, "visible", K::Switch, MemberRef<&View::visible>)
+            .StoringWhenTrue(0xFFFF)
+            .OnlyInTemplates(),
+        Stored("Memo", kEditor | kSpecial, {}, K::Lines, MemberRef<&View::memo>),
+        Computed("Memo.Count", kHidden,
+                 [](const PropertyObject& o) {
+                     return Variant::Int32(static_cast<int32_t>(AsView(o).memo.size()));
+                 }),
+        Stored("Restrictions", kInteger, "restrictions", K::Integer,
+               MemberRef<&View::restrictions>),
+        Stored("Tag", kText | kSpecial, "tag", K::Text, MemberRef<&View::tag>),
+        Stored("GapX", kInteger | kPosition, "gapX", K::Integer, MemberRef<&View::gapX>),
+        Stored("GapY", kInteger | kPosition, "gapY", K::Integer, MemberRef<&View::gapY>),
+        FlagProperty("Stretched", view_flag::kStretched),
+        Stored("BandAlign", 0, "bandAlign", K::Integer, MemberRef<&View::bandAlign>)
+            .Enumerated("model.enum.band_align", kBandAligns),
+        Computed(
+            "DataField", kEditor | kSpecial,
+            [](const PropertyObject& o) {
+                const View& view = AsView(o);
+                return Variant::String(view.memo.empty() ? std::string() : view.memo.front());
+            },
+            [](PropertyObject& o, const Variant& value) {
+                static_cast<View&>(o).memo = SplitLines(value.ToText());
+            }),
+    };
+    return table;
 }
 
-std::string View::JoinLines(const StringList& lines) {
-    std::string text;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (i > 0) text += "\r\n";
-        text += lines[i];
-    }
-    return text;
-}
-
-StringList View::SplitLines(std::string_view text) {
-    StringList lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
-            lines.emplace_back(text.substr(start));
-            break;
-        }
-        lines.emplace_back(text.substr(start, end - start));
-        start = end + 1;
-        if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-    }
-    return lines;
-}
-
-Variant View::GetPropertyValue(std::string_view propertyName) const {
-    const std::string n = UpperCase(propertyName);
-    if (n == "NAME") return Variant::String(name);
-    if (n == "LEFT") return Variant::Int32(left);
-    if (n == "TOP") return Variant::Int32(top);
-    if (n == "WIDTH") return Variant::Int32(width);
-    if (n == "HEIGHT") return Variant::Int32(height);
-    if (n == "FLAGS") return Variant::Int32(flags);
-    if (n == "FRAMETYP") return Variant::Int32(frameTyp);
-    if (n == "FRAMEWIDTH") return Variant::Double(frameWidth);
-    if (n == "FRAMECOLOR") return Variant::Int32(frameColor);
-    if (n == "FRAMESTYLE") return Variant::Int32(frameStyle);
-    if (n == "FILLCOLOR") return Variant::Int32(fillColor);
-    if (n == "VISIBLE") return Variant::Boolean(IsVisible());
-    if (n == "MEMO") return Variant::String(JoinLines(memo));
-    if (n == "MEMO.COUNT") return Variant::Int32(static_cast<int32_t>(memo.size()));
-    if (n == "GAPX") return Variant::Int32(gapX);
-    if (n == "GAPY") return Variant::Int32(gapY);
-    if (n == "STRETCHED") return Variant::Boolean(HasFlag(view_flag::kStretched));
-    if (n == "BANDALIGN") return Variant::Int32(bandAlign);
-    if (n == "DATAFIELD") return Variant::String(memo.empty() ? std::string() : memo.front());
-    if (n == "TAG") return Variant::String(tag);
-    if (n == "RESTRICTIONS") return Variant::Int32(restrictions);
-    return Variant();
-}
-
-void View::SetPropertyValue(std::string_view propertyName, const Variant& value) {
-    const std::string n = UpperCase(propertyName);
-    if (n == "NAME")
-        name = value.ToText();
-    else if (n == "LEFT")
-        left = value.ToInt();
-    else if (n == "TOP")
-        top = value.ToInt();
-    else if (n == "WIDTH")
-        width = value.ToInt();
-    else if (n == "HEIGHT")
-        height = value.ToInt();
-    else if (n == "FLAGS")
-        flags = static_cast<uint16_t>(value.ToInt());
-    else if (n == "FRAMETYP")
-        frameTyp = static_cast<uint16_t>(value.ToInt());
-    else if (n == "FRAMEWIDTH")
-        frameWidth = static_cast<float>(value.ToReal());
-    else if (n == "FRAMECOLOR")
-        frameColor = value.ToInt();
-    else if (n == "FRAMESTYLE")
-        frameStyle = static_cast<uint16_t>(value.ToInt());
-    else if (n == "FILLCOLOR")
-        fillColor = value.ToInt();
-    else if (n == "VISIBLE")
-        visible = value.ToBool() ? 0xFFFF : 0;
-    else if (n == "MEMO" || n == "DATAFIELD")
-        memo = SplitLines(value.ToText());
-    else if (n == "GAPX")
-        gapX = value.ToInt();
-    else if (n == "GAPY")
-        gapY = value.ToInt();
-    else if (n == "STRETCHED")
-        SetFlag(view_flag::kStretched, value.ToBool());
-    else if (n == "BANDALIGN")
-        bandAlign = static_cast<uint8_t>(value.ToInt());
-    else if (n == "TAG")
-        tag = value.ToText();
-    else if (n == "RESTRICTIONS")
-        restrictions = static_cast<uint16_t>(value.ToInt());
+const FieldTable& View::StoredFields() const {
+    return CommonFields();
 }
 
 Variant View::EvaluateArgument(const Variant& argument) const {

@@ -2,7 +2,7 @@
 // objects, and the `Stretchable` branch whose height can grow with its content.
 //
 // Units: positions, sizes and gaps in design pixels (relative to the page; to the band while a
-// report is built); colours are 0x00BBGGRR, 0x80000000 + n for system colour n, kNoColor for none.
+// report is built); colours as in drawing_codes.h.
 #pragma once
 
 #include <cstdint>
@@ -10,20 +10,17 @@
 #include <string_view>
 #include <vector>
 
+#include "report/core/base/drawing_codes.h"
 #include "report/core/base/engine_stream.h"
 #include "report/core/model/property_object.h"
+#include "report/core/model/view_build_state.h"
+#include "report/core/value/display_format.h"
 
 namespace report {
 
-class Band;
-class Canvas;
-class Dataset;
 class Page;
 class Report;
 class ModelState;
-
-inline constexpr int32_t kNoColor = 0x1FFFFFFF;
-inline constexpr int32_t kButtonFaceColor = static_cast<int32_t>(0x8000000F);
 
 // Object type codes, as stored in templates and prepared pages.
 namespace object_type {
@@ -60,14 +57,6 @@ inline constexpr uint16_t kCenter = 2;
 inline constexpr uint16_t kKeepAspect = 4;
 }  // namespace view_flag
 
-// FrameTyp bits: the sides drawn.
-namespace frame_side {
-inline constexpr uint16_t kRight = 1;
-inline constexpr uint16_t kBottom = 2;
-inline constexpr uint16_t kLeft = 4;
-inline constexpr uint16_t kTop = 8;
-}  // namespace frame_side
-
 // Restrictions bits (designer only).
 namespace restriction {
 inline constexpr uint16_t kMemoLocked = 1;
@@ -79,9 +68,6 @@ inline constexpr uint16_t kNotMovable = 32;
 inline constexpr uint16_t kNotDeletable = 64;
 }  // namespace restriction
 
-enum class FrameStyle : uint16_t { psSolid, psDash, psDot, psDashDot, psDashDotDot, psDouble };
-enum class BandAlign : uint8_t { baNone, baLeft, baRight, baCenter, baWidth, baBottom, baTop };
-
 struct IntRect {
     int32_t left = 0;
     int32_t top = 0;
@@ -90,46 +76,17 @@ struct IntRect {
     friend bool operator==(const IntRect&, const IntRect&) = default;
 };
 
-// FormatCode: bits 0-7 decimal separator, 8-15 decimals, 16-23 variant (4: FormatPattern is
-// used), 24-27 category (0 text, 1 number, 2 date, 3 time, 4 boolean).
-struct FormatCode {
-    static constexpr int32_t kCategoryText = 0;
-    static constexpr int32_t kCategoryNumber = 1;
-    static constexpr int32_t kCategoryDate = 2;
-    static constexpr int32_t kCategoryTime = 3;
-    static constexpr int32_t kCategoryBoolean = 4;
-    static constexpr int32_t kPatternVariant = 4;
-
-    static char DecimalSeparator(int32_t code) { return static_cast<char>(code & 0xFF); }
-    static int Decimals(int32_t code) { return (code >> 8) & 0xFF; }
-    static int Variant(int32_t code) { return (code >> 16) & 0xFF; }
-    static int Category(int32_t code) { return (code >> 24) & 0x0F; }
-    static int32_t Make(int category, int variant, int decimals, char separator) {
-        return (category & 0x0F) << 24 | (variant & 0xFF) << 16 | (decimals & 0xFF) << 8 |
-               static_cast<unsigned char>(separator);
-    }
-    // The default of a new object: text, 2 decimals, the current decimal separator.
-    static int32_t Default();
-};
-
 class View : public PropertyObject {
   public:
     ~View() override;
 
-    // ---- run-time state ----
-    Band* parentBand = nullptr;  // run-time band while a report is built
-    struct SavedGeometry {
-        int32_t left = 0, top = 0, width = 0, height = 0;
-        float frameWidth = 1.0f;
-        int32_t gapX = 0, gapY = 0;
-    } savedGeometry;                // kept by BeginDraw, restored by EndDraw
-    std::string namePrefix;         // "View", "Memo", "Picture", "Band", "SubReport", "Line"
-    Canvas* canvas = nullptr;       // drawing surface set by BeginDraw
-    IntRect drawRect;               // output pixels, computed by BeginDraw
-    StringList expandedMemo;        // the memo after expression expansion
-    Dataset* dataSource = nullptr;  // bound while building
-    std::string fieldName;          // bound while building
-    bool inPreparedPage = false;    // compact record: no format, script or visibility
+    ViewBuildState build;  // what a build gives the object for a while
+    // Prepared pages: the object is stored in the compact record (no format, script or
+    // visibility), whose text is `expandedMemo`.
+    bool inPreparedPage = false;
+    // The memo after expression expansion: what a prepared page's object holds and draws.
+    StringList expandedMemo;
+    std::string namePrefix;  // "View", "Memo", "Picture", "Band", "SubReport", "Line"
 
     // ---- identity ----
     std::string name;
@@ -139,14 +96,7 @@ class View : public PropertyObject {
     uint32_t objectId = 0;
     bool selected = false;  // designer selection; objects still to place while building
 
-    // ---- drawing ----
-    double scaleX = 1.0;
-    double scaleY = 1.0;
-    int32_t drawOffsetX = 0;  // output pixels
-    int32_t drawOffsetY = 0;
-    bool printerCanvasMode = false;
-
-    // ---- persistent fields ----
+    // ---- persistent fields (described once in StoredFields) ----
     int32_t left = 0;
     int32_t top = 0;
     int32_t width = 0;
@@ -157,7 +107,7 @@ class View : public PropertyObject {
     int32_t frameColor = 0;
     uint16_t frameStyle = 0;
     int32_t fillColor = kNoColor;
-    int32_t formatCode = FormatCode::Default();
+    int32_t formatCode = DefaultFormatCode();
     std::string formatPattern;  // band views: data source name or group condition
     uint16_t visible = 0xFFFF;
     int32_t gapX = 2;
@@ -180,9 +130,8 @@ class View : public PropertyObject {
     // The class name stored for add-in objects and shown by the tools.
     virtual std::string ClassName() const = 0;
 
-    // ---- by-name properties (names compared without case) ----
-    Variant GetPropertyValue(std::string_view name) const override;
-    void SetPropertyValue(std::string_view name, const Variant& value) override;
+    // ---- by-name properties (names compared without case), from StoredFields ----
+    const FieldTable& StoredFields() const override;
     // HIDE, SHOW; on the memo list "MEMO" (text objects also "LINES"): list.ADD(expression),
     // list.CLEAR, list.DELETE(index expression), list.INDEXOF(expression) -- these arguments
     // arrive as texts and are evaluated through the engine's evaluator -- and
@@ -208,16 +157,16 @@ class View : public PropertyObject {
 
   protected:
     View(uint8_t type, std::string prefix);
-    void RegisterProperties(std::vector<PropertyInfo>& list) const override;
+    // The fields every object has; the tables of the kinds start from it.
+    static const FieldTable& CommonFields();
+    // A boolean property on one bit of Flags.
+    static StoredField FlagProperty(std::string_view property, uint16_t bit);
 
     void ReadCommonRecord(EngineStream& s, int version);
     void WriteCommonRecord(EngineStream& s) const;
 
     // The memo list addressed by a method's list name ("MEMO"; text objects add "LINES").
     virtual StringList* MethodList(std::string_view listName);
-    // The memo as one text with CR LF line breaks, and its inverse.
-    static std::string JoinLines(const StringList& lines);
-    static StringList SplitLines(std::string_view text);
     bool IsBuilding() const;
     // The value of a method argument given as an expression text.
     Variant EvaluateArgument(const Variant& argument) const;
@@ -227,13 +176,8 @@ class View : public PropertyObject {
     Page* page_ = nullptr;
 };
 
-// An object whose height can grow with its content.
+// An object whose height can grow with its content (build.actualHeight, build.drawMode).
 class Stretchable : public View {
-  public:
-    int32_t actualHeight = 0;  // computed while building
-    enum DrawMode : uint8_t { kDraw = 0, kMeasure = 1, kDrawFitting = 2 };
-    uint8_t drawMode = kDraw;
-
   protected:
     using View::View;
 };

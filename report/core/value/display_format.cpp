@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "report/core/base/characters.h"
 #include "report/core/base/engine_strings.h"
 #include "report/core/base/errors.h"
 #include "report/core/value/date_time.h"
@@ -12,13 +13,9 @@ namespace report {
 
 namespace {
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 bool IsBlankText(const std::string& text) {
     for (const char c : text) {
-        if (static_cast<unsigned char>(c) > 32) return false;
+        if (!IsBlank(c)) return false;
     }
     return true;
 }
@@ -78,6 +75,10 @@ std::string FormatBoolean(const Variant& value, int variant, const std::string& 
 }
 
 }  // namespace
+
+int32_t DefaultFormatCode() {
+    return MakeFormatCode(format_category::kText, 0, 2, Formats().decimalSeparator);
+}
 
 void ApplyFormatSuffix(std::string& text, DisplayFormat& format) {
     const size_t mark = text.find(" #");

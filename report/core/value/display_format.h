@@ -40,6 +40,8 @@ constexpr int FormatDecimals(int32_t code) {
 constexpr char FormatSeparator(int32_t code) {
     return static_cast<char>(code & 0xFF);
 }
+// The format of a new object: text, 2 decimals, the current decimal separator.
+int32_t DefaultFormatCode();
 
 struct DisplayFormat {
     int32_t code = 0;

@@ -7,26 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "report/core/base/characters.h"
 #include "report/core/base/errors.h"
+#include "report/core/base/text.h"
 #include "report/core/value/format_settings.h"
 
 namespace report {
 namespace {
-
-bool IsBlank(char c) {
-    return static_cast<unsigned char>(c) <= 32;
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 int HexDigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
@@ -39,7 +26,7 @@ int HexDigitValue(char c) {
 // text may use the whole unsigned width (bits are taken as they are: "$FFFFFFFF" is -1 in 32
 // bits), which colour values written in hexadecimal rely on.
 bool ParseInteger(std::string_view text, int bits, int64_t& value) {
-    text = TrimBlanks(text);
+    text = TrimmedView(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';
@@ -307,41 +294,34 @@ SectionLayout AnalyseSection(std::string_view section) {
     return layout;
 }
 
-// Splits on ';' outside quotes; at most three sections.
-std::vector<std::string_view> SplitSections(std::string_view pattern) {
-    std::vector<std::string_view> sections;
-    size_t start = 0;
+// The position of the first ';' outside quotes from `start` on, or npos.
+size_t FindSectionEnd(std::string_view pattern, size_t start) {
     char quote = 0;
-    for (size_t i = 0; i < pattern.size(); ++i) {
+    for (size_t i = start; i < pattern.size(); ++i) {
         const char c = pattern[i];
         if (quote) {
             if (c == quote) quote = 0;
         } else if (IsQuote(c)) {
             quote = c;
         } else if (c == ';') {
-            sections.push_back(pattern.substr(start, i - start));
-            start = i + 1;
-            if (sections.size() == 2) break;
+            return i;
         }
     }
-    if (sections.size() < 3) {
-        size_t end = pattern.size();
-        if (sections.size() == 2) {
-            // The third section ends at the next ';' outside quotes, if any.
-            quote = 0;
-            for (size_t i = start; i < pattern.size(); ++i) {
-                const char c = pattern[i];
-                if (quote) {
-                    if (c == quote) quote = 0;
-                } else if (IsQuote(c)) {
-                    quote = c;
-                } else if (c == ';') {
-                    end = i;
-                    break;
-                }
-            }
+    return std::string_view::npos;
+}
+
+// Splits on ';' outside quotes; at most three sections, the third ending at the next ';'.
+std::vector<std::string_view> SplitSections(std::string_view pattern) {
+    std::vector<std::string_view> sections;
+    size_t start = 0;
+    while (sections.size() < 3) {
+        const size_t end = FindSectionEnd(pattern, start);
+        if (end == std::string_view::npos) {
+            sections.push_back(pattern.substr(start));
+            break;
         }
         sections.push_back(pattern.substr(start, end - start));
+        start = end + 1;
     }
     return sections;
 }
@@ -499,7 +479,7 @@ bool TryStrToInt64(std::string_view text, int64_t& value) {
 }
 
 bool TryStrToFloat(std::string_view text, double& value) {
-    text = TrimBlanks(text);
+    text = TrimmedView(text);
     std::string plain;  // the same number with '.' and no leading '+', for from_chars
     size_t i = 0;
     bool negative = false;

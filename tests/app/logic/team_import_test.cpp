@@ -211,23 +211,41 @@ TEST(CleanTeamNameTest, Cases) {
          "Fran\xE7"
          "ais"},
         {"\xC3\xA8\xC3\xAE\xC3\x89", "\xE8\xEE\xC9"},
-        // Other 0xC3 pairs are dropped whole; other UTF-8 bytes pass through.
-        {"M\xC3\xBCnchen", "Mnchen"},
-        {"Ca\xC3\xA0n", "Can"},
-        {"Saint-J\xC3\xA9r\xC3\xB4me", "Saint-J\xE9rme"},  // as the loading help says
-        {"\xE2\x82\xAC Club", "\xE2\x82\xAC Club"},
-        // After an "&", only a 0xC3 pair starts copying again.
+        // Every UTF-8 letter that Windows-1252 holds keeps its letter.
+        {"M\xC3\xBCnchen", "M\xFCnchen"},
+        {"Ca\xC3\xA0n", "Ca\xE0n"},
+        {"Saint-J\xC3\xA9r\xC3\xB4me", "Saint-J\xE9r\xF4me"},
+        {"Ch\xC3\xA2lons", "Ch\xE2lons"},
+        {"\xC3\x87"
+         "a Va",
+         "\xC7"
+         "a Va"},
+        {"C\xC5\x93ur Vaillant", "C\x9Cur Vaillant"},
+        {"\xE2\x82\xAC Club", "\x80 Club"},
+        {"L\xE2\x80\x99Isle", "L\x92Isle"},
+        // A letter Windows-1252 lacks (Polish l with stroke, an emoji) shows as '?'.
+        {"\xC5\x81\xC3\xB3"
+         "d\xC5\xBA",
+         "?\xF3"
+         "d?"},
+        {"Club \xF0\x9F\x8F\x86", "Club ?"},
+        // After an "&", only a UTF-8 letter starts copying again.
         {"&amp; Lyon", ""},
         {"&amp;\xC3\xA9lan", "\xE9lan"},
         {"&\xC3\xBC"
          "Berlin",
+         "\xFC"
          "Berlin"},
-        {"A\xC3&B", "A"},
-        {"A\xC3\xC3\xA9", "A\xE9"},
-        {"\xC3", ""},
+        {"&nbsp;\xC5\x93il", "\x9Cil"},
+        // Bytes that are not UTF-8 (a page saved in Windows-1252) are kept as they are.
+        {"N\xEEmes", "N\xEEmes"},
+        {"A\xC3&B", "A\xC3"},
+        {"A\xC3\xC3\xA9", "A\xC3\xE9"},
+        {"\xC3", "\xC3"},
+        {"\xE2\x82", "\xE2\x82"},
         {"", ""},
         {"     ", ""},
-        {"\xC3 x", "x"},
+        {"\xC3 x", "\xC3 x"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);

@@ -84,6 +84,28 @@ TEST(UpdateCheck, InformationTextAndUrls) {
               std::string(kUpdateSite) + "/arbitrage/index.html");
 }
 
+TEST(UpdateCheck, BuiltInSiteIsReservedAndNeverAsked) {
+    EXPECT_TRUE(UpdateCheck::IsReservedInvalidHost(kUpdateSite));
+    const std::pair<const char*, bool> urls[] = {
+        {"http://mises-a-jour.tombage.invalid/arbitrage/index.html", true},
+        {"http://X.INVALID:8080/", true},
+        {"http://x.invalid./", true},
+        {"http://invalid/", true},
+        {"http://invalid.example.org/", false},
+        {"http://xinvalid/", false},
+        {"http://127.0.0.1:8080/arbitrage/index.html", false},
+    };
+    for (const auto& [url, reserved] : urls) {
+        SCOPED_TRACE(url);
+        EXPECT_EQ(UpdateCheck::IsReservedInvalidHost(url), reserved);
+    }
+    // Without a "Site" setting the check ends silently.
+    RecordingCheck recording("");
+    EXPECT_FALSE(recording.check.ProbeUrl(recording.check.IndexPageUrl()));
+    recording.check.Run();
+    EXPECT_TRUE(recording.boxes.empty());
+}
+
 TEST(UpdateCheck, ProbesInOrderAndTellsOnlyWhenTheVersionPageIsMissing) {
     const std::string indexLine = "GET /arbitrage/index.html HTTP/1.1";
     const std::string versionLine = "GET /arbitrage/Tombage_2.22.02.html HTTP/1.1";

@@ -86,13 +86,19 @@ void Grab(QWidget& widget, const char* name) {
 
 class WindowsTest : public ::testing::Test {
   protected:
-    std::unique_ptr<app::MainWindow> Start() {
+    // The fixture's services with the given pacer, without an update check.
+    app::MainWindowServices Services(app::Pacer& pacerToUse) {
         app::MainWindowServices services;
         services.dialogs = &dialogs;
         services.shell = &shell;
-        services.pacer = &pacer;
+        services.pacer = &pacerToUse;
         services.clock = &clock;
         services.programFolder = folder.Path();
+        return services;
+    }
+
+    std::unique_ptr<app::MainWindow> Start() {
+        app::MainWindowServices services = Services(pacer);
         services.updateCheck = [this](const std::string& site) { checkedSites.push_back(site); };
         return std::make_unique<app::MainWindow>(services);
     }
@@ -127,7 +133,7 @@ TEST_F(WindowsTest, FirstStartWithoutResultsFileThenImportAndDraw) {
     // Chargement: the dialog opens on the program folder; the confirmation shows once.
     WriteFile(folder.File("equipes.CSV"), "Nantes;44\r\nSaint-\xC9tienne;42\r\nLyon;69\r\n");
     dialogs.choices.push_back(folder.File("equipes.CSV"));
-    window->ChargementAction()->trigger();
+    window->LoadAction()->trigger();
     EXPECT_EQ(dialogs.chooserFolders, std::vector<std::string>{folder.Path()});
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[1].text,
@@ -209,9 +215,10 @@ TEST_F(WindowsTest, MenuTree) {
     EXPECT_EQ(helps, (std::vector<std::string>{"A propos", "Aide générale",
                                                "Ne pas vérifier la mise à jour"}));
     EXPECT_FALSE(window->DrawMenuAction()->isEnabled());
-    for (QAction* action : {window->ChargementAction(), window->PrintAction(), window->AideAction(),
-                            window->AboutAction(), window->GeneralHelpAction(),
-                            window->NoUpdateCheckAction(), window->QuitAction()}) {
+    for (QAction* action :
+         {window->LoadAction(), window->PrintAction(), window->LoadingHelpAction(),
+          window->AboutAction(), window->GeneralHelpAction(), window->NoUpdateCheckAction(),
+          window->QuitAction()}) {
         EXPECT_TRUE(action->isEnabled()) << Utf8(action->text());
     }
     EXPECT_TRUE(window->NoUpdateCheckAction()->isCheckable());
@@ -227,15 +234,17 @@ TEST_F(WindowsTest, MenuTree) {
 TEST_F(WindowsTest, ResizeRule) {
     auto window = Start();
     window->show();
-    EXPECT_EQ(window->width(), 500);
-    EXPECT_EQ(window->height(), 500);
+    QApplication::processEvents();
+    // 500 x 500 is the outer size, frame included.
+    EXPECT_EQ(window->frameGeometry().size(), QSize(500, 500));
+    const int frameWidth = window->frameGeometry().width() - window->width();
     struct Case {
         int width, column;
     };
     for (const Case c : {Case{500, 210}, Case{501, 210}, Case{502, 211}, Case{800, 360}}) {
         SCOPED_TRACE(c.width);
         EXPECT_EQ(app::DefaultColumnWidth(c.width), c.column);
-        window->resize(c.width, 500);
+        window->resize(c.width - frameWidth, 500);  // the outer width is c.width
         QApplication::processEvents();
         EXPECT_EQ(window->Grid()->columnWidth(0), c.column);
         EXPECT_EQ(window->Grid()->columnWidth(1), c.column);
@@ -250,13 +259,13 @@ TEST_F(WindowsTest, ImportOutcomes) {
     WriteFile(folder.File("tombage.DBP"), "");
     auto window = Start();
     // Cancelled dialog: nothing changes, nothing shown.
-    window->Chargement1Click();
+    window->LoadTeams();
     EXPECT_TRUE(dialogs.messages.empty());
     EXPECT_FALSE(window->DrawMenuAction()->isEnabled());
 
     WriteFile(folder.File("a.csv"), "Nantes\r\n");
     dialogs.choices.push_back(folder.File("a.csv"));
-    window->Chargement1Click();
+    window->LoadTeams();
     EXPECT_TRUE(window->DrawMenuAction()->isEnabled());
     EXPECT_EQ(dialogs.messages.size(), 1u);
 
@@ -266,7 +275,7 @@ TEST_F(WindowsTest, ImportOutcomes) {
                                              rowStart + "\n1\n2\n3\n4\n5\nBrest\n" + rowStart +
                                              "\n1\n2\n");
     dialogs.choices.push_back(folder.File("groupe.htm"));
-    window->Chargement1Click();
+    window->LoadTeams();
     ASSERT_EQ(dialogs.messages.size(), 2u);
     EXPECT_EQ(dialogs.messages[1].text, "Indice de liste hors limites (14)");
     EXPECT_EQ(window->TeamList(), app::TeamNames{"Brest"});
@@ -275,14 +284,14 @@ TEST_F(WindowsTest, ImportOutcomes) {
     // A page without the group-list marker: no team, submenu off, no message.
     WriteFile(folder.File("autre.html"), rowStart + "\n1\n2\n3\n4\n5\nBrest\n");
     dialogs.choices.push_back(folder.File("autre.html"));
-    window->Chargement1Click();
+    window->LoadTeams();
     EXPECT_EQ(dialogs.messages.size(), 2u);
     EXPECT_TRUE(window->TeamList().empty());
     EXPECT_FALSE(window->DrawMenuAction()->isEnabled());
 
     // An unreadable file: error box, list and submenu unchanged.
     dialogs.choices.push_back(folder.File("absent.csv"));
-    window->Chargement1Click();
+    window->LoadTeams();
     ASSERT_EQ(dialogs.messages.size(), 3u);
     EXPECT_EQ(dialogs.messages[2].text,
               "Impossible d'ouvrir le fichier " + folder.File("absent.csv"));
@@ -295,14 +304,14 @@ TEST_F(WindowsTest, CommandsDuringADrawAreIgnoredAndQuittingWaits) {
     auto window = Start();
     window->show();
     dialogs.choices.push_back(folder.File("a.csv"));
-    window->Chargement1Click();
+    window->LoadTeams();
     ASSERT_TRUE(window->DrawMenuAction()->isEnabled());
     dialogs.choices.push_back(folder.File("a.csv"));  // would be taken by a second import
     int calls = 0;
     pacer.onProcessEvents = [&] {
         if (++calls != 2) return;
         EXPECT_TRUE(window->IsDrawRunning());
-        window->Chargement1Click();
+        window->LoadTeams();
         window->DrawMatches(app::DrawMode::dmRepechage);
         window->PrintDraw();
         window->QuitAction()->trigger();
@@ -324,7 +333,7 @@ TEST_F(WindowsTest, FailedSaveLeavesTheDrawAsDrawn) {
     auto window = Start();
     ASSERT_EQ(dialogs.messages.size(), 1u);
     dialogs.choices.push_back(folder.File("a.csv"));
-    window->Chargement1Click();
+    window->LoadTeams();
     window->PlainAction()->trigger();
     ASSERT_EQ(dialogs.messages.size(), 3u);
     EXPECT_EQ(dialogs.messages[2].text,
@@ -379,11 +388,31 @@ TEST_F(WindowsTest, UpdateCheckSwitchAndItsExpiry) {
     EXPECT_FALSE(window->NoUpdateCheckAction()->isChecked());
 }
 
+// The update check runs at start-up with the site of the settings file, before the results file
+// is read, and not at all while the user has switched it off.
+TEST_F(WindowsTest, UpdateCheckRunsWithTheSiteOfTheSettingsUnlessSwitchedOff) {
+    WriteFile(folder.File("tombage.DBP"), "");
+    Start();
+    EXPECT_EQ(checkedSites, std::vector<std::string>{""});
+
+    checkedSites.clear();
+    WriteFile(folder.File("Tombage.ini"), "[MiseAjour]\r\nSite=http://127.0.0.1:8080\r\n");
+    Start();
+    EXPECT_EQ(checkedSites, std::vector<std::string>{"http://127.0.0.1:8080"});
+
+    checkedSites.clear();
+    WriteFile(folder.File("Tombage.ini"),
+              "[MiseAjour]\r\nDate=15/03/2022\r\nNoValide=1\r\nSite=http://127.0.0.1:8080\r\n");
+    Start();
+    EXPECT_TRUE(checkedSites.empty());
+    EXPECT_TRUE(dialogs.messages.empty());
+}
+
 TEST_F(WindowsTest, HelpDocuments) {
     WriteFile(folder.File("tombage.DBP"), "");
     auto window = Start();
     shell.answer = false;  // no reader: still no message
-    window->AideAction()->trigger();
+    window->LoadingHelpAction()->trigger();
     window->GeneralHelpAction()->trigger();
     ASSERT_EQ(shell.urls.size(), 2u);
     EXPECT_EQ(shell.urls[0],
@@ -398,22 +427,16 @@ TEST_F(WindowsTest, RealPacingKeepsTheWindowAliveAndQuitWaits) {
     WriteFile(folder.File("tombage.DBP"), "");
     WriteFile(folder.File("a.csv"), "Nantes\nBrest\n");
     app::QtPacer realPacer;
-    app::MainWindowServices services;
-    services.dialogs = &dialogs;
-    services.shell = &shell;
-    services.pacer = &realPacer;
-    services.clock = &clock;
-    services.programFolder = folder.Path();
-    app::MainWindow window(services);
+    app::MainWindow window(Services(realPacer));
     window.show();
     dialogs.choices.push_back(folder.File("a.csv"));
-    window.Chargement1Click();
+    window.LoadTeams();
     dialogs.choices.push_back(folder.File("a.csv"));
     std::vector<std::string> seenDuringPause;
     QTimer::singleShot(500, &window, [&] {
         seenDuringPause.push_back(window.GridModel().Cell(0, 1));
-        window.Chargement1Click();  // ignored
-        window.close();             // waits for the draw
+        window.LoadTeams();  // ignored
+        window.close();      // waits for the draw
     });
     QTimer::singleShot(2500, &window,
                        [&] { seenDuringPause.push_back(window.GridModel().Cell(0, 1)); });
@@ -455,10 +478,10 @@ TEST_F(WindowsTest, AboutWindow) {
     EXPECT_EQ(
         about->MailLink(),
         QStringLiteral("mailto:tombage@example.org?subject=A propos Tombage au Sort 2.22.02"));
-    about->Label3Click();
+    about->OpenMailLink();
     EXPECT_TRUE(dialogs.warnings.empty());
     shell.answer = false;
-    about->Label3Click();
+    about->OpenMailLink();
     ASSERT_EQ(dialogs.warnings.size(), 1u);
     EXPECT_EQ(dialogs.warnings[0].text,
               "Le courier \xE9lectronique par d\xE9"
@@ -466,18 +489,18 @@ TEST_F(WindowsTest, AboutWindow) {
     EXPECT_EQ(dialogs.warnings[0].caption, "Avertissement");
     EXPECT_EQ(shell.urls.size(), 2u);
     EXPECT_EQ(shell.urls[0].scheme(), QStringLiteral("mailto"));
-    EXPECT_EQ(about->Label3()->cursor().shape(), Qt::PointingHandCursor);
+    EXPECT_EQ(about->MailLinkLabel()->cursor().shape(), Qt::PointingHandCursor);
 
     // "Historique": the stage covers the window, a second click is ignored, then it hides.
-    QTest::mouseClick(about->Button1(), Qt::LeftButton);
+    QTest::mouseClick(about->HistoryButton(), Qt::LeftButton);
     EXPECT_TRUE(about->IsAnimating());
-    EXPECT_TRUE(about->Panel1()->isVisible());
-    EXPECT_EQ(about->Panel1()->geometry(), about->rect());
+    EXPECT_TRUE(about->HistoryStage()->isVisible());
+    EXPECT_EQ(about->HistoryStage()->geometry(), about->rect());
     EXPECT_TRUE(QTest::qWaitFor([&] { return about->Step() >= 150; }, 20000));
     Grab(*about, "about_window_history.png");
-    about->Button1Click();  // ignored: the animation goes on
+    about->PlayHistory();  // ignored: the animation goes on
     EXPECT_TRUE(QTest::qWaitFor([&] { return !about->IsAnimating(); }, 20000));
-    EXPECT_FALSE(about->Panel1()->isVisible());
+    EXPECT_FALSE(about->HistoryStage()->isVisible());
     Grab(*about, "about_window.png");
     about->close();
     EXPECT_FALSE(about->isVisible());
@@ -555,24 +578,4 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
-}
-
-// The update check runs at start-up with the site of the settings file, before the results file
-// is read, and not at all while the user has switched it off.
-TEST_F(WindowsTest, UpdateCheckRunsWithTheSiteOfTheSettingsUnlessSwitchedOff) {
-    WriteFile(folder.File("tombage.DBP"), "");
-    Start();
-    EXPECT_EQ(checkedSites, std::vector<std::string>{""});
-
-    checkedSites.clear();
-    WriteFile(folder.File("Tombage.ini"), "[MiseAjour]\r\nSite=http://127.0.0.1:8080\r\n");
-    Start();
-    EXPECT_EQ(checkedSites, std::vector<std::string>{"http://127.0.0.1:8080"});
-
-    checkedSites.clear();
-    WriteFile(folder.File("Tombage.ini"),
-              "[MiseAjour]\r\nDate=15/03/2022\r\nNoValide=1\r\nSite=http://127.0.0.1:8080\r\n");
-    Start();
-    EXPECT_TRUE(checkedSites.empty());
-    EXPECT_TRUE(dialogs.messages.empty());
 }

@@ -68,12 +68,16 @@ TEST(Text, TrimRemovesControlCharactersAndBlanks) {
     EXPECT_EQ(TrimRight("  a b  "), "  a b");
     EXPECT_EQ(Trim("\xA0x\xA0"), "\xA0x\xA0");  // a no-break space is above 32
     EXPECT_EQ(Trim("   "), "");
+    EXPECT_EQ(TrimmedView(" \t a b \r\n"), "a b");
+    EXPECT_EQ(TrimmedView("\x01\x1F"), "");
 }
 
 TEST(Text, MessagesFromTheStringTable) {
     EXPECT_EQ(EngineText(text_id::kErrorCaption), "Erreur");
     EXPECT_EQ(EngineText(text_id::kCancel), "Annuler");
-    EXPECT_EQ(EngineText(999999), "#999999");
+    // A key the table lacks is the program's fault: it must not pass as a text.
+    EXPECT_THROW(EngineText(999999), MissingEngineText);
+    EXPECT_THROW(EngineText("parser.no_such_text"), MissingEngineText);
     EXPECT_EQ(std::string(FileCreateError("/tmp/x/tombage.DBP").what()),
               "Impossible de cr\xE9"
               "er le fichier /tmp/x/tombage.DBP");

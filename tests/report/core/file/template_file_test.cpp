@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -23,6 +24,9 @@
 
 namespace report {
 namespace {
+
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 
 std::string FixturePath(const std::string& name) {
     const char* source = std::getenv("TOMBAGE_SOURCE_DIR");
@@ -56,6 +60,9 @@ class TemplateFileTest : public ::testing::Test {
         WriteTemplate(report, s, TemplateWriteOptions{keepPrinter});
         return s.TakeBytes();
     }
+
+    // Loads every prefix of a small document of `version` and checks what each one holds.
+    void CheckEveryPrefix(int version);
 
     ModelState state;
     testing::RecordingDialogs dialogs;
@@ -244,17 +251,133 @@ TEST_F(TemplateFileTest, DamagedFiles) {
     EXPECT_EQ(report.dictionary.variables.Count(), 0);
 }
 
-TEST_F(TemplateFileTest, EveryPrefixOfAFileLoads) {
-    const std::string full = FixtureNamed("v24.etf").bytes;
-    for (size_t length = 0; length <= full.size(); ++length) {
-        Report report(state);
-        Load(report, full.substr(0, length));
+// Where each section of a rendered document begins: pages, objects, then the dictionary.
+struct SectionStarts {
+    std::vector<size_t> pages;
+    std::vector<size_t> objects;
+    size_t dictionary = 0;
+};
+
+SectionStarts StartsOf(const fixtures::DocumentSpec& document, int version) {
+    SectionStarts starts;
+    fixtures::DocumentSpec part = document;
+    part.hasDictionary = false;
+    part.objects.clear();
+    for (size_t i = 0; i < document.pages.size(); ++i) {
+        part.pages.assign(document.pages.begin(), document.pages.begin() + i);
+        starts.pages.push_back(fixtures::Render(part, version).size());
     }
+    part.pages = document.pages;
+    for (size_t i = 0; i < document.objects.size(); ++i) {
+        part.objects.assign(document.objects.begin(), document.objects.begin() + i);
+        starts.objects.push_back(fixtures::Render(part, version).size());
+    }
+    part.objects = document.objects;
+    starts.dictionary = fixtures::Render(part, version).size();
+    return starts;
+}
+
+size_t CountBefore(const std::vector<size_t>& starts, size_t length) {
+    size_t count = 0;
+    for (size_t start : starts)
+        count += start < length ? 1 : 0;
+    return count;
+}
+
+size_t ObjectCount(const Report& report) {
+    size_t count = 0;
+    for (const auto& page : report.pages)
+        count += page->ObjectCount();
+    return count;
+}
+
+TEST_F(TemplateFileTest, EveryPrefixOfAFileLoadsWhatItHolds) {
+    for (int version : {22, 23, 24}) {
+        SCOPED_TRACE(version);
+        dialogs.boxes.clear();
+        CheckEveryPrefix(version);
+    }
+}
+
+void TemplateFileTest::CheckEveryPrefix(int version) {
+    fixtures::DocumentSpec d;
+    fixtures::PageSpec first, second;
+    first.name = "Page1";
+    second.name = "Page2";
+    d.pages = {first, second};
+    fixtures::ObjectSpec memo, band, line;
+    memo.name = "A";
+    memo.memo = {"[Num]"};
+    band.type = 2;
+    band.page = 1;
+    band.name = "B";
+    line.type = 4;
+    line.name = "C";
+    d.objects = {memo, band, line};
+    d.dictionary.variables = {{" Tirage", ""}, {"Num", "1"}};
+    // Version 22 stores no object names: complete objects get the designer's names.
+    const std::vector<std::string> names =
+        version >= 23 ? std::vector<std::string>{"A", "B", "C"}
+                      : std::vector<std::string>{"Memo1", "Band1", "Line1"};
+    const std::string full = fixtures::Render(d, version);
+    const SectionStarts starts = StartsOf(d, version);
+    ASSERT_EQ(starts.dictionary + 1 < full.size(), true);
+
+    for (size_t length = 0; length <= full.size(); ++length) {
+        SCOPED_TRACE(length);
+        Report report(state);
+        const TemplateLoadOutcome outcome = Load(report, full.substr(0, length));
+        if (length == 0) {
+            EXPECT_EQ(outcome, TemplateLoadOutcome::Empty);
+            EXPECT_EQ(report.pages.Count(), 0u);
+            continue;
+        }
+        // Without the two bytes of its marker, the dictionary reads as the old layout, whose
+        // entry count is read length-checked: the load fails and leaves one empty page.
+        if (length == starts.dictionary + 1 || length == starts.dictionary + 2) {
+            EXPECT_EQ(outcome, TemplateLoadOutcome::Unsupported);
+            ASSERT_EQ(report.pages.Count(), 1u);
+            EXPECT_EQ(report.pages[0].ObjectCount(), 0u);
+            continue;
+        }
+        // Otherwise whatever has begun is there: every page and object whose section byte the
+        // prefix holds, and the names of the objects whose record it holds whole.
+        EXPECT_EQ(outcome, TemplateLoadOutcome::Loaded);
+        EXPECT_EQ(report.pages.Count(), CountBefore(starts.pages, length));
+        ASSERT_EQ(ObjectCount(report), CountBefore(starts.objects, length));
+        for (size_t i = 0; i < starts.objects.size(); ++i) {
+            const size_t end =
+                i + 1 < starts.objects.size() ? starts.objects[i + 1] : starts.dictionary;
+            if (length < end) continue;
+            EXPECT_NE(report.pages[d.objects[i].page].FindObject(names[i]), nullptr) << names[i];
+        }
+        if (length == full.size()) {
+            EXPECT_EQ(report.dictionary.variables.Count(), 2);
+            EXPECT_EQ(dynamic_cast<const MemoView&>(report.pages[0].ObjectAt(0)).memo,
+                      StringList{"[Num]"});
+        }
+    }
+    EXPECT_EQ(dialogs.boxes.size(), 2u);  // the two failed loads only
+}
+
+// Old files have no end positions: after a picture cut short the reader goes on inside the
+// graphic's bytes, so only the outcome's shape is certain.
+TEST_F(TemplateFileTest, EveryPrefixOfAnOldFileLoadsOrFailsWhole) {
     for (const char* name : {"v21_headerless.etf", "v22.etf", "v23.etf"}) {
         const std::string bytes = FixtureNamed(name).bytes;
         for (size_t length = 0; length <= bytes.size(); ++length) {
+            SCOPED_TRACE(std::string(name) + " " + std::to_string(length));
             Report report(state);
-            Load(report, bytes.substr(0, length));
+            const TemplateLoadOutcome outcome = Load(report, bytes.substr(0, length));
+            if (length == 0) {
+                EXPECT_EQ(outcome, TemplateLoadOutcome::Empty);
+            } else if (outcome == TemplateLoadOutcome::Unsupported) {
+                // A failure outside an object record: all pages give way to one empty page.
+                ASSERT_EQ(report.pages.Count(), 1u);
+                EXPECT_EQ(report.pages[0].ObjectCount(), 0u);
+            } else {
+                EXPECT_EQ(outcome, TemplateLoadOutcome::Loaded);
+            }
         }
     }
 }
@@ -320,16 +443,12 @@ TEST_F(TemplateFileTest, ObjectsPastThe256thPageAreRefusedNotCorrupted) {
     report.pages[256].Add(state.factory.CreateViewByType(4));
     report.pages[299].Add(state.factory.CreateViewByType(4));
     EngineStream s;
-    try {
-        WriteTemplate(report, s);
-        FAIL() << "written";
-    } catch (const EngineError& error) {
-        EXPECT_EQ(std::string(error.what()),
-                  "Impossible d'enregistrer le mod\xE8le : la page 257 contient des objets, mais "
-                  "un mod\xE8le ne peut placer des objets que sur ses 256 premi\xE8res pages");
-    }
+    EXPECT_THAT([&] { WriteTemplate(report, s); },
+                ThrowsMessage<EngineError>(StrEq(
+                    "Impossible d'enregistrer le mod\xE8le : la page 257 contient des objets, mais "
+                    "un mod\xE8le ne peut placer des objets que sur ses 256 premi\xE8res pages")));
     EXPECT_EQ(s.Size(), 0u);
-    const std::string path = ::testing::TempDir() + "/trop_de_pages.etf";
+    const std::string path = ::testing::TempDir() + "/template_file_test_trop_de_pages.etf";
     std::remove(path.c_str());
     EXPECT_THROW(SaveTemplateFile(report, path), EngineError);
     EXPECT_FALSE(std::ifstream(path).good());
@@ -451,9 +570,9 @@ TEST_F(TemplateFileTest, ReportFormProperty) {
 }
 
 TEST_F(TemplateFileTest, TemplateAndDictionaryFiles) {
-    const std::string path = ::testing::TempDir() + "/modele.etf";
+    const std::string path = ::testing::TempDir() + "/template_file_test_modele.etf";
     Report report(state);
-    EXPECT_FALSE(LoadTemplateFile(report, ::testing::TempDir() + "/absent.etf"));
+    EXPECT_FALSE(LoadTemplateFile(report, ::testing::TempDir() + "/template_file_test_absent.etf"));
     EXPECT_EQ(report.fileName, "Sans_nom");
     Load(report, FixtureNamed("v24.etf").bytes);
     SaveTemplateFile(report, path);
@@ -466,7 +585,7 @@ TEST_F(TemplateFileTest, TemplateAndDictionaryFiles) {
     dictionary.LoadDictionaryFile(FixturePath("dictionnaire.etd"));
     EXPECT_EQ(dictionary.Categories(), std::vector<std::string>{"Tirage"});
     EXPECT_EQ(dictionary.variables.Get("equipes").ToText(), "[Num] + 1");
-    const std::string etd = ::testing::TempDir() + "/dico.etd";
+    const std::string etd = ::testing::TempDir() + "/template_file_test_dico.etd";
     dictionary.SaveDictionaryFile(etd);
     EXPECT_EQ(ReadFile(etd), ReadFile(FixturePath("dictionnaire.etd")));
 }

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -219,16 +220,12 @@ TEST_F(ScriptRunTest, RuntimeErrorsAndLimits) {
     EXPECT_THROW(Run({"x := 'a' * 2"}), VariantConversionError);
     EXPECT_THROW(Run({"inc(N)"}), UndefinedSymbolError);
     engine.Interpreter().SetExecutionLimit(1000);
-    try {
-        Run({"while 1 = 1 do x := 1"});
-        FAIL() << "no error";
-    } catch (const ScriptError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Script arr\xEAt\xE9 : plus de 1000 instructions ex\xE9"
-                  "cut\xE9"
-                  "es (boucle "
-                  "sans fin ?)");
-    }
+    EXPECT_THAT([&] { Run({"while 1 = 1 do x := 1"}); },
+                ::testing::ThrowsMessage<ScriptError>(
+                    "Script arr\xEAt\xE9 : plus de 1000 instructions ex\xE9"
+                    "cut\xE9"
+                    "es (boucle "
+                    "sans fin ?)"));
     // Exactly the limit is allowed.
     engine.Interpreter().SetExecutionLimit(3);
     EXPECT_NO_THROW(Run({"begin a := 1; b := 2; c := 3 end"}));

@@ -1,5 +1,6 @@
 #include "report/core/language/value_resolver.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,6 +19,7 @@ namespace {
 using testing::FakeBuildContext;
 using testing::FakeObject;
 using testing::Show;
+using ::testing::ThrowsMessage;
 
 class ValueResolverTest : public ::testing::Test {
   protected:
@@ -55,14 +57,9 @@ TEST_F(ValueResolverTest, HostHandlerAnswersDeclinesOrAnswersNull) {
     // [joueur1 + 'x'] reaches the handler whole, then its parts upper-cased; a handler that
     // compares names with their case declines JOUEUR1.
     asked.clear();
-    try {
-        Expand("[joueur1 + 'x']");
-        FAIL() << "no error";
-    } catch (const UndefinedSymbolError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Symbole non d\xE9"
-                  "fini \"JOUEUR1\"");
-    }
+    EXPECT_THAT([&] { Expand("[joueur1 + 'x']"); },
+                ThrowsMessage<UndefinedSymbolError>("Symbole non d\xE9"
+                                                    "fini \"JOUEUR1\""));
     EXPECT_EQ(asked, (std::vector<std::string>{"joueur1 + 'x'", "JOUEUR1", "JOUEUR1"}));
 }
 
@@ -146,14 +143,8 @@ TEST_F(ValueResolverTest, BuiltInAndSystemNames) {
 }
 
 TEST_F(ValueResolverTest, UndefinedNamesAndLinkingMode) {
-    try {
-        Expand("[price]");
-        FAIL() << "no error";
-    } catch (const UndefinedSymbolError& e) {
-        EXPECT_EQ(std::string(e.what()),
-                  "Symbole non d\xE9"
-                  "fini \"PRICE\"");
-    }
+    EXPECT_THAT([&] { Expand("[price]"); }, ThrowsMessage<UndefinedSymbolError>("Symbole non d\xE9"
+                                                                                "fini \"PRICE\""));
     EXPECT_THROW(Resolve("UNKNOWN"), UndefinedSymbolError);
     // The error leaves nothing behind: the next bracket starts afresh.
     EXPECT_EQ(Expand("[1 + 1]"), "2");

@@ -1,3 +1,4 @@
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -12,6 +13,9 @@
 
 namespace report {
 namespace {
+
+using ::testing::StrEq;
+using ::testing::ThrowsMessage;
 
 // A table in memory: rows of (field -> value), Null for missing values.
 class FakeTable : public DataAccess {
@@ -118,12 +122,8 @@ TEST(DBDataset, WalksItsTable) {
                   {{"Nom", Variant::String("B")}},
                   {{"Nom", Variant::String("C")}}};
     DBDataset data("DBDataset1");
-    EXPECT_THROW(data.Init(), EngineError);
-    try {
-        data.Init();
-    } catch (const EngineError& error) {
-        EXPECT_STREQ(error.what(), "Unable to open dataset DBDataset1");
-    }
+    EXPECT_THAT([&] { data.Init(); },
+                ThrowsMessage<EngineError>(StrEq("Unable to open dataset DBDataset1")));
     data.SetDataSet(&table);
     int opened = 0, closed = 0;
     data.onOpen = [&](Dataset&) { ++opened; };

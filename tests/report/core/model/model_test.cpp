@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
+#include <set>
 
 #include "report/core/base/errors.h"
 #include "report/core/data/dataset.h"
@@ -184,6 +186,136 @@ TEST_F(ModelTest, FontStyleAndCommonProperties) {
     EXPECT_EQ(memo.GetPropertyValue("LEFT").ToInt(), 17);
 }
 
+// Each by-name property reaches its own field: set by name, seen in the field, read back.
+TEST_F(ModelTest, PropertiesReachTheirFields) {
+    struct Case {
+        const char* name;
+        Variant value;
+        std::function<Variant(const View&)> field;
+    };
+    const auto memoOf = [](const View& view) -> const MemoView& {
+        return static_cast<const MemoView&>(view);
+    };
+    const auto bandOf = [](const View& view) -> const BandView& {
+        return static_cast<const BandView&>(view);
+    };
+    const Case memoCases[] = {
+        {"Name", Variant::String("Titre"), [](const View& v) { return Variant::String(v.name); }},
+        {"Left", Variant::Int32(11), [](const View& v) { return Variant::Int32(v.left); }},
+        {"Top", Variant::Int32(12), [](const View& v) { return Variant::Int32(v.top); }},
+        {"Width", Variant::Int32(13), [](const View& v) { return Variant::Int32(v.width); }},
+        {"Height", Variant::Int32(14), [](const View& v) { return Variant::Int32(v.height); }},
+        {"FrameTyp", Variant::Int32(9), [](const View& v) { return Variant::Int32(v.frameTyp); }},
+        {"FrameColor", Variant::Int32(0xFF),
+         [](const View& v) { return Variant::Int32(v.frameColor); }},
+        {"FrameStyle", Variant::Int32(3),
+         [](const View& v) { return Variant::Int32(v.frameStyle); }},
+        {"FillColor", Variant::Int32(0xFF00),
+         [](const View& v) { return Variant::Int32(v.fillColor); }},
+        {"GapX", Variant::Int32(5), [](const View& v) { return Variant::Int32(v.gapX); }},
+        {"GapY", Variant::Int32(6), [](const View& v) { return Variant::Int32(v.gapY); }},
+        {"BandAlign", Variant::Int32(4), [](const View& v) { return Variant::Int32(v.bandAlign); }},
+        {"Tag", Variant::String("[Num]"), [](const View& v) { return Variant::String(v.tag); }},
+        {"Restrictions", Variant::Int32(96),
+         [](const View& v) { return Variant::Int32(v.restrictions); }},
+        {"Alignment", Variant::Int32(10),
+         [&](const View& v) { return Variant::Int32(static_cast<int32_t>(memoOf(v).alignment)); }},
+        {"LineSpacing", Variant::Int32(7),
+         [&](const View& v) { return Variant::Int32(memoOf(v).lineSpacing); }},
+        {"CharSpacing", Variant::Int32(3),
+         [&](const View& v) { return Variant::Int32(memoOf(v).charSpacing); }},
+        {"Font.Size", Variant::Int32(14),
+         [&](const View& v) { return Variant::Int32(memoOf(v).font.size); }},
+        {"Font.Color", Variant::Int32(0xFF0000),
+         [&](const View& v) { return Variant::Int32(memoOf(v).font.color); }},
+    };
+    MemoView memo;
+    for (const Case& c : memoCases) {
+        SCOPED_TRACE(c.name);
+        memo.SetPropertyValue(c.name, c.value);
+        EXPECT_EQ(c.field(memo).ToText(), c.value.ToText());
+        EXPECT_EQ(memo.GetPropertyValue(c.name).ToText(), c.value.ToText());
+    }
+    const Case bandCases[] = {
+        {"ChildBand", Variant::String("Enfant1"),
+         [&](const View& v) { return Variant::String(bandOf(v).childBand); }},
+        {"Master", Variant::String("MasterData1"),
+         [&](const View& v) { return Variant::String(bandOf(v).master); }},
+        {"Columns", Variant::Int32(3),
+         [&](const View& v) { return Variant::Int32(bandOf(v).columns); }},
+        {"ColumnWidth", Variant::Int32(150),
+         [&](const View& v) { return Variant::Int32(bandOf(v).columnWidth); }},
+        {"ColumnGap", Variant::Int32(8),
+         [&](const View& v) { return Variant::Int32(bandOf(v).columnGap); }},
+        {"FrameTyp", Variant::Int32(16),
+         [](const View& v) { return Variant::Int32(v.frameTyp); }},  // the band type
+    };
+    BandView band;
+    for (const Case& c : bandCases) {
+        SCOPED_TRACE(c.name);
+        band.SetPropertyValue(c.name, c.value);
+        EXPECT_EQ(c.field(band).ToText(), c.value.ToText());
+        EXPECT_EQ(band.GetPropertyValue(c.name).ToText(), c.value.ToText());
+    }
+    EXPECT_EQ(band.GetBandType(), BandType::GroupHeader);
+
+    PictureView picture;
+    picture.SetPropertyValue("BLOBTYPE", Variant::Int32(2));
+    EXPECT_EQ(picture.blobType, 2);
+    EXPECT_EQ(picture.GetPropertyValue("BlobType").ToInt(), 2);
+    // The stored record fields without a property stay out of reach by name.
+    for (const char* name : {"FormatCode", "Script", "RecordSubVersion", "SubReportPage"}) {
+        SCOPED_TRACE(name);
+        EXPECT_FALSE(picture.HasProperty(name));
+        EXPECT_TRUE(picture.GetPropertyValue(name).IsEmpty());
+    }
+}
+
+// What the designer lists, and under which type codes, for each kind of object.
+TEST_F(ModelTest, PropertyListsOfEachKind) {
+    const auto namesOf = [](const PropertyObject& object) {
+        std::set<std::string> names;
+        for (const PropertyInfo& info : object.Properties())
+            names.insert(info.name);
+        return names;
+    };
+    const std::set<std::string> common = {
+        "Name",       "Left",       "Top",        "Width",     "Height",  "Flags",       "FrameTyp",
+        "FrameWidth", "FrameColor", "FrameStyle", "FillColor", "Visible", "Memo.Count",  "GapX",
+        "GapY",       "Stretched",  "BandAlign",  "DataField", "Tag",     "Restrictions"};
+    auto with = [&](std::initializer_list<std::string> added) {
+        std::set<std::string> names = common;
+        names.insert(added);
+        return names;
+    };
+    EXPECT_EQ(namesOf(LineView()), with({"Memo"}));
+    EXPECT_EQ(namesOf(SubReportView()), with({"Memo"}));
+    EXPECT_EQ(
+        namesOf(MemoView()),
+        with({"Memo", "Font", "FONT.NAME", "FONT.SIZE", "FONT.COLOR", "FONT.STYLE", "Alignment",
+              "LineSpacing", "CharSpacing", "WordWrap", "WordBreak", "AutoWidth", "TextOnly",
+              "Suppress", "HideZeros", "Underlines", "Lines.Count", "DisplayFormat", "Highlight"}));
+    EXPECT_EQ(namesOf(PictureView()),
+              with({"Memo", "Center", "KeepAspect", "BlobType", "Picture"}));
+    EXPECT_EQ(namesOf(BandView()),
+              with({"OnBeforePrint", "Memo", "ChildBand", "Master", "FormNewPage",
+                    "PrintIfSubsetEmpty", "Breaked", "OnFirstPage", "OnLastPage", "RepeatHeader",
+                    "PrintChildIfInvisible", "Condition", "Columns", "ColumnGap", "ColumnWidth",
+                    "NEWCOLUMNAFTER", "EOF", "DATASOURCE"}));
+
+    MemoView memo;
+    const PropertyInfo* style = memo.FindProperty("framestyle");
+    ASSERT_NE(style, nullptr);
+    EXPECT_EQ(style->type, prop_type::kEnum);
+    EXPECT_EQ(style->enumNames.front(), "psSolid");
+    EXPECT_EQ(style->enumValues.size(), 6u);
+    EXPECT_EQ(memo.FindProperty("LineSpacing")->type, prop_type::kInteger | prop_type::kPosition);
+    EXPECT_EQ(memo.FindProperty("Memo")->type, prop_type::kEditor | prop_type::kSpecial);
+    BandView band;
+    EXPECT_EQ(band.FindProperty("OnBeforePrint")->type, prop_type::kEditor | prop_type::kSpecial);
+    EXPECT_EQ(band.FindProperty("Memo")->type, prop_type::kHidden);
+}
+
 TEST_F(ModelTest, ScriptMethodsOnTheMemo) {
     MemoView memo;
     Variant result;
@@ -252,6 +384,49 @@ TEST_F(ModelTest, ReportPageProperties) {
     EXPECT_EQ(page.width, 2067);
     EXPECT_TRUE(page.HasProperty("Caption"));
     EXPECT_EQ(page.GetPropertyValue("Caption").ToText(), "Form");
+}
+
+TEST_F(ModelTest, PagePropertiesReachTheirFields) {
+    Report report(state);
+    Page& page = report.AddPage();
+    const auto number = [](auto value) { return std::to_string(value); };
+    struct Case {
+        const char* name;
+        Variant value;
+        std::function<std::string(const Page&)> field;
+        const char* stored;
+        const char* readBack;
+    } cases[] = {
+        {"Name", Variant::String("Garde"), [](const Page& p) { return p.name; }, "Garde", "Garde"},
+        {"Columns", Variant::Int32(2), [&](const Page& p) { return number(p.columns); }, "2", "2"},
+        {"ColumnGap", Variant::Int32(9), [&](const Page& p) { return number(p.columnGap); }, "9",
+         "9"},
+        {"TopMargin", Variant::Int32(30), [&](const Page& p) { return number(p.topMargin); }, "30",
+         "30"},
+        {"PrintToPrevPage", Variant::Boolean(true),
+         [&](const Page& p) { return number(p.printToPrevPage); }, "1", "True"},
+        {"Visible", Variant::Boolean(false), [&](const Page& p) { return number(p.visible); }, "0",
+         "False"},
+        {"Caption", Variant::String("Choix"), [](const Page& p) { return p.caption; }, "Choix",
+         "Choix"},
+        {"Color", Variant::Int32(255), [&](const Page& p) { return number(p.color); }, "255",
+         "255"},
+        {"BorderStyle", Variant::Int32(2), [&](const Page& p) { return number(p.borderStyle); },
+         "2", "2"},
+        {"Position", Variant::Int32(0), [&](const Page& p) { return number(p.position); }, "0",
+         "0"},
+        {"Top", Variant::Int32(40), [&](const Page& p) { return number(p.dialogTop); }, "40", "40"},
+        {"OnActivate", Variant::String("a\r\nb"),
+         [](const Page& p) { return p.script.size() == 2 ? p.script[1] : ""; }, "b", "a\r\nb"},
+        {"OnBeforePrint", Variant::String("c"),
+         [](const Page& p) { return p.script.size() == 1 ? p.script[0] : ""; }, "c", "c"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        page.SetPropertyValue(c.name, c.value);
+        EXPECT_EQ(c.field(page), c.stored);
+        EXPECT_EQ(page.GetPropertyValue(c.name).ToText(), c.readBack);
+    }
 }
 
 TEST_F(ModelTest, NewPageTakesThePrintersPaper) {
@@ -368,12 +543,6 @@ TEST(BandTypes, DisplayNames) {
     EXPECT_FALSE(IsVerticalBand(17));
 }
 
-}  // namespace
-}  // namespace report
-
-namespace report {
-namespace {
-
 // A run-time band that records what reaches it.
 class FakeBand : public PropertyAccess {
   public:
@@ -397,7 +566,7 @@ TEST_F(ModelTest, BandsActOnTheirRunTimeBandWhileBuilding) {
     Page& page = report.AddPage();
     BandView& band = AddView<BandView>(page, object_type::kBand);
     FakeBand runtime;
-    band.runtimeBand = &runtime;
+    band.build.runtimeBand = &runtime;
     band.SetPropertyValue("Top", Variant::Int32(5));
     EXPECT_EQ(band.top, 5);  // designing: the band object itself
     EXPECT_TRUE(runtime.values.empty());
@@ -405,7 +574,7 @@ TEST_F(ModelTest, BandsActOnTheirRunTimeBandWhileBuilding) {
     UserDataset data;
     data.rangeEnd = RangeEnd::reCount;
     data.rangeEndCount = 2;
-    band.dataSource = &data;
+    band.build.dataSource = &data;
     state.documentMode = DocumentMode::Printing;
     band.SetPropertyValue("top", Variant::Int32(40));
     band.SetPropertyValue("Visible", Variant::Boolean(false));

@@ -103,5 +103,15 @@ TEST(DisplayFormat, FormatDisplayValueTables) {
     EXPECT_EQ(Formats().decimalSeparator, ',');  // restored after every format
 }
 
+TEST(DisplayFormat, DefaultCodeTakesTheCurrentDecimalSeparator) {
+    EXPECT_EQ(DefaultFormatCode(), 0x22C);  // text, 2 decimals, ','
+    FormatSettings dotted = Formats();
+    dotted.decimalSeparator = '.';
+    ScopedFormats scoped(dotted);
+    EXPECT_EQ(DefaultFormatCode(), 0x22E);
+    EXPECT_EQ(FormatCategory(DefaultFormatCode()), kText);
+    EXPECT_EQ(FormatDecimals(DefaultFormatCode()), 2);
+}
+
 }  // namespace
 }  // namespace report

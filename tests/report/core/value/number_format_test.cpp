@@ -1,5 +1,6 @@
 #include "report/core/value/number_format.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -280,13 +281,9 @@ TEST_F(NumberFormatTest, IntegerParsing) {
         int32_t value = 77;
         EXPECT_FALSE(TryStrToInt(bad, value));
         EXPECT_EQ(value, 77);
-        try {
-            StrToInt(bad);
-            ADD_FAILURE() << "no error";
-        } catch (const ConvertError& error) {
-            EXPECT_EQ(std::string(error.what()),
-                      "'" + std::string(bad) + "' n'est pas une valeur enti\xE8re correcte");
-        }
+        EXPECT_THAT([&] { StrToInt(bad); },
+                    ::testing::ThrowsMessage<ConvertError>(std::string("'").append(bad).append(
+                        "' n'est pas une valeur enti\xE8re correcte")));
     }
     EXPECT_EQ(StrToInt64("9223372036854775807"), INT64_MAX);
     EXPECT_EQ(StrToInt64("-9223372036854775808"), INT64_MIN);
@@ -323,14 +320,9 @@ TEST_F(NumberFormatTest, RealParsing) {
         double value = 77;
         EXPECT_FALSE(TryStrToFloat(bad, value));
         EXPECT_EQ(value, 77);
-        try {
-            StrToFloat(bad);
-            ADD_FAILURE() << "no error";
-        } catch (const ConvertError& error) {
-            EXPECT_EQ(
-                std::string(error.what()),
-                "'" + std::string(bad) + "' n'est pas une valeur en virgule flottante correcte");
-        }
+        EXPECT_THAT([&] { StrToFloat(bad); },
+                    ::testing::ThrowsMessage<ConvertError>(std::string("'").append(bad).append(
+                        "' n'est pas une valeur en virgule flottante correcte")));
     }
 }
 

@@ -5,25 +5,13 @@
 #include <cstdlib>
 #include <string>
 
-#include "report/core/base/dialogs.h"
+#include "fuzz/fuzz_engine_state.h"
 #include "report/core/base/engine_stream.h"
 #include "report/core/file/template_reader.h"
 #include "report/core/file/template_writer.h"
-#include "report/core/model/model_state.h"
 #include "report/core/model/report.h"
 
 namespace {
-
-report::ModelState& State() {
-    static report::ModelState* state = [] {
-        static report::SilentDialogs dialogs;
-        report::InstallDialogs(&dialogs);
-        auto* created = new report::ModelState;
-        created->printer.Start(nullptr);
-        return created;
-    }();
-    return *state;
-}
 
 std::string Save(report::Report& report) {
     report::EngineStream out;
@@ -34,7 +22,7 @@ std::string Save(report::Report& report) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    report::ModelState& state = State();
+    report::ModelState& state = fuzzing::SharedModelState();
     report::Report report(state);
     report::EngineStream in(std::string(reinterpret_cast<const char*>(data), size));
     if (report::ReadTemplate(report, in) != report::TemplateLoadOutcome::Loaded) return 0;

@@ -4,29 +4,16 @@
 #include <cstdint>
 #include <string_view>
 
+#include "fuzz/fuzz_engine_state.h"
 #include "report/core/base/engine_stream.h"
 #include "report/core/base/errors.h"
 #include "report/core/base/json.h"
 #include "report/core/file/template_json.h"
 #include "report/core/file/template_writer.h"
-#include "report/core/model/model_state.h"
 #include "report/core/model/report.h"
 
-namespace {
-
-report::ModelState& State() {
-    static report::ModelState* state = [] {
-        auto* created = new report::ModelState;
-        created->printer.Start(nullptr);
-        return created;
-    }();
-    return *state;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    report::Report report(State());
+    report::Report report(fuzzing::SharedModelState());
     try {
         const report::JsonValue json =
             report::ParseJson(std::string_view(reinterpret_cast<const char*>(data), size));

@@ -1,0 +1,70 @@
+#include "report/core/build/page_recorder.h"
+
+#include <stdexcept>
+
+#include "report/core/build/view_build_access.h"
+#include "report/core/model/memo_view.h"
+#include "report/core/model/page.h"
+
+namespace report {
+namespace {
+
+std::string JoinedText(const RecordedObject& object) {
+    std::string text;
+    for (size_t i = 0; i < object.text.size(); ++i) {
+        if (i > 0) text += '|';
+        text += object.text[i];
+    }
+    return text;
+}
+
+}  // namespace
+
+void PageRecorder::AddPage(const Page& designPage) {
+    RecordedPage page;
+    page.paperSize = designPage.size;
+    page.paperWidth = designPage.width;
+    page.paperHeight = designPage.height;
+    pages_.push_back(std::move(page));
+}
+
+void PageRecorder::WriteObject(int pageIndex, View& object) {
+    if (pageIndex < 0 || pageIndex >= PageCount())
+        throw std::out_of_range("PageRecorder::WriteObject: no prepared page " +
+                                std::to_string(pageIndex));
+    RecordedObject record;
+    record.name = object.name;
+    record.objectType = object.objectType;
+    record.left = object.left;
+    record.top = object.top;
+    record.width = object.width;
+    record.height = object.height;
+    record.fillColor = object.fillColor;
+    if (auto* memo = dynamic_cast<MemoView*>(&object)) {
+        record.text = ExpandedMemo(object);
+        record.fontStyle = memo->font.style;
+    }
+    pages_[static_cast<size_t>(pageIndex)].objects.push_back(std::move(record));
+}
+
+std::vector<std::string> PageRecorder::Texts(int pageIndex) const {
+    std::vector<std::string> texts;
+    for (const RecordedObject& object : pages_.at(static_cast<size_t>(pageIndex)).objects)
+        texts.push_back(JoinedText(object));
+    return texts;
+}
+
+std::string PageRecorder::Listing() const {
+    std::string out;
+    for (size_t i = 0; i < pages_.size(); ++i) {
+        out += "page " + std::to_string(i + 1) + "\n";
+        for (const RecordedObject& object : pages_[i].objects) {
+            out += "  " + object.name + " " + std::to_string(object.left) + "," +
+                   std::to_string(object.top) + " " + std::to_string(object.width) + "x" +
+                   std::to_string(object.height) + ": " + JoinedText(object) + "\n";
+        }
+    }
+    return out;
+}
+
+}  // namespace report

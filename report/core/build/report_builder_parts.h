@@ -1,0 +1,87 @@
+// Build state shared by the files of ReportBuilder: per-object and per-page state, and the
+// small helpers they use. Private to report/core/build.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "report/core/base/band_type.h"
+#include "report/core/build/band.h"
+#include "report/core/build/report_builder.h"
+#include "report/core/model/view.h"
+
+namespace report {
+
+class DataAccess;
+class Dataset;
+class MemoView;
+
+namespace bt = band_type;
+
+namespace build_detail {
+
+// A height no band has: asking a page for it always starts a new column or page.
+constexpr int kImpossibleHeight = 10000;
+constexpr size_t kMaxPendingBands = 100;
+
+inline int DataKind(int level) {
+    return level == 1 ? bt::kMasterData : level == 2 ? bt::kDetailData : bt::kSubDetailData;
+}
+
+inline bool IsStretchable(View& view) {
+    return dynamic_cast<Stretchable*>(&view) != nullptr;
+}
+
+// Sets a variable for one scope and puts its value back afterwards.
+template <typename T>
+class Scoped {
+  public:
+    Scoped(T& variable, T value) : variable_(variable), saved_(variable) { variable_ = value; }
+    ~Scoped() { variable_ = saved_; }
+    Scoped(const Scoped&) = delete;
+    Scoped& operator=(const Scoped&) = delete;
+
+  private:
+    T& variable_;
+    T saved_;
+};
+
+}  // namespace build_detail
+
+// Build state of one report object, kept here rather than in the template's objects.
+struct ReportBuilder::ObjectState {
+    std::vector<std::string> script;  // compiled
+    std::string highlight;            // postfix of the highlight condition
+    std::string lastPrinted;          // for Suppress
+    bool hasLastPrinted = false;
+    bool notPlaced = true;
+    MemoView* memo = nullptr;  // the object as a text object, when it is one
+    bool subReport = false;
+    Band* crossBand = nullptr;  // the vertical band it also lies in
+    // Binding to a data field (LinkDataFields).
+    DataAccess* fieldDataSet = nullptr;
+    std::string fieldName;
+    int savedHeight = 0;
+};
+
+// Run-time bands and page cursor of one design page.
+struct ReportBuilder::PageBuild {
+    Page* page = nullptr;
+    std::vector<std::unique_ptr<Band>> bands;
+    std::array<Band*, kBandTypeCount> heads{};
+    std::vector<std::string> script;  // the page's, compiled
+    int topY = 0, leftX = 0, rightX = 0, baseBottom = 0;
+    int columns = 1, columnWidth = 0, columnGap = 0;
+    int curY = 0, bottomY = 0, curX = 0;
+    int columnIndex = 0, columnTop = 0;
+    int columnCounter = 1, recordCounter = 1;
+    Band* lastPlaced = nullptr;
+    // Sub-report target being formed: steps are recorded, then replayed inside the host band.
+    bool recording = false;
+    std::vector<DeferredAction> actions;
+    size_t replayed = 0;  // actions done so far
+};
+
+}  // namespace report

@@ -1,0 +1,114 @@
+// ReportBuilder: sub-reports, other design pages formed inside a band of their host and
+// replayed side by side.
+#include "report/core/build/report_builder.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "report/core/build/report_builder_parts.h"
+#include "report/core/data/dataset.h"
+#include "report/core/model/band_view.h"
+#include "report/core/model/report.h"
+#include "report/core/model/subreport_view.h"
+
+namespace report {
+
+using namespace build_detail;
+
+ReportBuilder::PageBuild* ReportBuilder::BuildOfPage(int pageNumber) {
+    if (pageNumber < 0 || static_cast<size_t>(pageNumber) >= report_->pages.Count()) return nullptr;
+    Page* page = &report_->pages[static_cast<size_t>(pageNumber)];
+    for (auto& build : pageBuilds_)
+        if (build->page == page) return build.get();
+    return nullptr;
+}
+
+void ReportBuilder::RunSubReports(Band& band, size_t firstObject) {
+    PageBuild& host = *page_;
+    Band* savedBand = currentBand_;
+    std::vector<PageBuild*> subs;
+    // Each sub-report's page form is recorded first.
+    for (size_t i = firstObject; i < band.objects.size() && !terminated_; ++i) {
+        auto* object = dynamic_cast<SubReportView*>(band.objects[i]);
+        if (object == nullptr || !object->IsVisible()) continue;
+        PageBuild* target = BuildOfPage(object->subReportPage);
+        if (target == nullptr || target == &host || target->recording) continue;
+        if (std::find(subs.begin(), subs.end(), target) != subs.end()) continue;
+        target->actions.clear();
+        target->replayed = 0;
+        target->curY = object->top + band.top;
+        target->bottomY = host.bottomY;
+        target->curX = host.curX + object->left;
+        target->leftX = 0;
+        target->columns = 1;
+        target->columnIndex = 0;
+        target->lastPlaced = nullptr;
+        target->recording = true;
+        BuildPage(*target);
+        target->recording = false;
+        subs.push_back(target);
+    }
+    page_ = &host;
+    int lowest = band.top + band.drawnHeight;
+    const auto replay = [&](PageBuild& sub) {
+        page_ = &sub;
+        while (sub.replayed < sub.actions.size() && !terminated_) {
+            const DeferredAction& action = sub.actions[sub.replayed];
+            if (action.kind == DeferredAction::Kind::PrintBand) {
+                action.band->lineNumber = action.lineNumber;
+                action.band->lineThrough = action.lineThrough;
+                if (!PrintBand(action.band)) break;  // did not fit: again on the next page
+            } else if (action.kind == DeferredAction::Kind::First) {
+                action.source->First();
+            } else if (action.kind == DeferredAction::Kind::Next) {
+                action.source->Next();
+            } else {
+                action.source->Prior();
+            }
+            ++sub.replayed;
+        }
+        lowest = std::max(lowest, sub.curY);
+        page_ = &host;
+        return sub.replayed >= sub.actions.size();
+    };
+    bool stuck = false;
+    while (!terminated_) {
+        bool unfinished = false;
+        bool progressed = false;
+        for (PageBuild* sub : subs) {
+            const size_t before = sub->replayed;
+            if (!replay(*sub)) unfinished = true;
+            if (sub->replayed != before) progressed = true;
+        }
+        if (!unfinished) break;
+        if (stuck && !progressed) break;
+        // A band taller than a whole page prints anyway rather than move on forever; so do
+        // the bands of a sub-report nested in another, whose host cannot start a page.
+        stuck = !progressed || host.page->isSubReportPage;
+        if (!host.page->isSubReportPage && progressed) {
+            page_ = &host;
+            StartNewPage();
+            lowest = host.curY;
+        }
+        for (PageBuild* sub : subs) {
+            sub->curY = std::max(sub->curY, host.curY);
+            if (!progressed || host.page->isSubReportPage) {
+                sub->bottomY = INT_MAX / 2;
+            } else {
+                sub->curY = host.curY;
+                sub->bottomY = host.bottomY;
+            }
+        }
+    }
+    for (PageBuild* sub : subs) {
+        sub->actions.clear();
+        sub->replayed = 0;
+    }
+    page_ = &host;
+    host.curY = lowest;
+    subReportTookOver_ = true;
+    currentBand_ = savedBand;
+    currentView_ = savedBand != nullptr ? savedBand->view : nullptr;
+}
+
+}  // namespace report

@@ -1,0 +1,15 @@
+#include "report/core/render/font_metrics.h"
+
+#include <algorithm>
+
+namespace report {
+
+CharAdvances FixedAdvanceMetrics::Measure(const CanvasFont& font) const {
+    CharAdvances result;
+    const int32_t advance = advance_ > 0 ? advance_ : std::max(1, font.pixelHeight / 2);
+    result.advance.fill(advance);
+    result.lineHeight = font.pixelHeight;
+    return result;
+}
+
+}  // namespace report

@@ -1,0 +1,417 @@
+#include "report/core/render/metafile_player.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <variant>
+#include <vector>
+
+#include "report/core/base/rounding.h"
+
+namespace report {
+
+namespace {
+
+constexpr uint32_t kPlaceableKey = 0x9AC6CDD7;
+constexpr size_t kPlaceableHeader = 22;
+constexpr size_t kStandardHeader = 18;
+constexpr uint32_t kEmfHeader = 1;
+constexpr uint32_t kEmfSignature = 0x464D4520;  // " EMF"
+
+uint32_t U32(std::string_view d, size_t at) {
+    return static_cast<uint32_t>(static_cast<unsigned char>(d[at])) |
+           static_cast<uint32_t>(static_cast<unsigned char>(d[at + 1])) << 8 |
+           static_cast<uint32_t>(static_cast<unsigned char>(d[at + 2])) << 16 |
+           static_cast<uint32_t>(static_cast<unsigned char>(d[at + 3])) << 24;
+}
+uint16_t U16(std::string_view d, size_t at) {
+    return static_cast<uint16_t>(static_cast<unsigned char>(d[at]) |
+                                 static_cast<unsigned char>(d[at + 1]) << 8);
+}
+int32_t S16(std::string_view d, size_t at) {
+    return static_cast<int16_t>(U16(d, at));
+}
+int32_t S32(std::string_view d, size_t at) {
+    return static_cast<int32_t>(U32(d, at));
+}
+
+bool IsEnhanced(std::string_view d) {
+    return d.size() >= 88 && U32(d, 0) == kEmfHeader && U32(d, 40) == kEmfSignature;
+}
+
+bool IsPlaceable(std::string_view d) {
+    return d.size() >= kPlaceableHeader + kStandardHeader && U32(d, 0) == kPlaceableKey;
+}
+
+// One WMF record: function and parameter words.
+struct Record {
+    uint16_t function;
+    std::string_view params;
+    int32_t Param(size_t index) const {
+        return index * 2 + 2 <= params.size() ? S16(params, index * 2) : 0;
+    }
+    size_t ParamCount() const { return params.size() / 2; }
+};
+
+std::optional<std::vector<Record>> ReadRecords(std::string_view d) {
+    std::vector<Record> records;
+    const size_t headerWords = U16(d, kPlaceableHeader + 2);
+    size_t at = kPlaceableHeader + headerWords * 2;
+    while (at + 6 <= d.size()) {
+        const uint64_t words = U32(d, at);
+        const uint16_t function = U16(d, at + 4);
+        if (function == 0) return records;  // end of file
+        if (words < 3 || words * 2 > d.size() - at) return std::nullopt;
+        records.push_back(Record{function, d.substr(at + 6, words * 2 - 6)});
+        at += words * 2;
+    }
+    return std::nullopt;
+}
+
+using GdiObject = std::variant<Pen, Brush>;
+
+PenStyle PenStyleFrom(int32_t code) {
+    switch (code & 0x0F) {
+        case 1:
+            return PenStyle::Dash;
+        case 2:
+            return PenStyle::Dot;
+        case 3:
+            return PenStyle::DashDot;
+        case 4:
+            return PenStyle::DashDotDot;
+        case 5:
+            return PenStyle::Clear;
+        default:
+            return PenStyle::Solid;
+    }
+}
+
+int32_t ColorAt(const Record& r, size_t word) {
+    return static_cast<int32_t>(
+        (static_cast<uint32_t>(static_cast<uint16_t>(r.Param(word))) |
+         static_cast<uint32_t>(static_cast<uint16_t>(r.Param(word + 1))) << 16) &
+        0xFFFFFF);
+}
+
+}  // namespace
+
+MetafileSize MeasureMetafile(std::string_view d) {
+    MetafileSize size;
+    if (IsPlaceable(d)) {
+        size.width = S16(d, 10) - S16(d, 6);
+        size.height = S16(d, 12) - S16(d, 8);
+    } else if (IsEnhanced(d)) {
+        // the bounds rectangle, inclusive, in device pixels
+        size.width = S32(d, 16) - S32(d, 8) + 1;
+        size.height = S32(d, 20) - S32(d, 12) + 1;
+    }
+    size.valid = size.width > 0 && size.height > 0;
+    return size;
+}
+
+namespace {
+
+struct EmfRecord {
+    uint32_t type;
+    std::string_view data;  // after type and size
+    int32_t I32(size_t at) const { return at + 4 <= data.size() ? S32(data, at) : 0; }
+    uint32_t U(size_t at) const { return at + 4 <= data.size() ? U32(data, at) : 0; }
+    int32_t I16(size_t at) const { return at + 2 <= data.size() ? S16(data, at) : 0; }
+};
+
+std::optional<std::vector<EmfRecord>> ReadEmfRecords(std::string_view d) {
+    std::vector<EmfRecord> records;
+    size_t at = 0;
+    while (at + 8 <= d.size()) {
+        const uint32_t type = U32(d, at);
+        const uint32_t size = U32(d, at + 4);
+        if (size < 8 || size % 4 != 0 || size > d.size() - at) return std::nullopt;
+        if (type == 14) return records;  // end of file
+        records.push_back(EmfRecord{type, d.substr(at + 8, size - 8)});
+        at += size;
+    }
+    return std::nullopt;
+}
+
+// Stock objects an enhanced metafile may select by number.
+std::optional<GdiObject> StockObject(uint32_t index) {
+    switch (index) {
+        case 0x80000000:
+            return Brush{0xFFFFFF, BrushStyle::Solid};
+        case 0x80000004:
+            return Brush{0, BrushStyle::Solid};
+        case 0x80000005:
+            return Brush{0, BrushStyle::Clear};
+        case 0x80000006:
+            return Pen{0xFFFFFF, 1, PenStyle::Solid};
+        case 0x80000007:
+            return Pen{0, 1, PenStyle::Solid};
+        case 0x80000008:
+            return Pen{0, 1, PenStyle::Clear};
+        default:
+            return std::nullopt;
+    }
+}
+
+bool PlayEnhanced(std::string_view d, const IntRect& target, Canvas& canvas) {
+    const std::optional<std::vector<EmfRecord>> records = ReadEmfRecords(d);
+    if (!records) return false;
+    for (const EmfRecord& r : *records) {
+        switch (r.type) {
+            case 1:
+            case 4:
+            case 6:
+            case 9:
+            case 10:
+            case 11:
+            case 12:
+            case 17:
+            case 18:
+            case 19:
+            case 20:
+            case 21:
+            case 22:
+            case 24:
+            case 25:
+            case 27:
+            case 33:
+            case 34:
+            case 37:
+            case 38:
+            case 39:
+            case 40:
+            case 43:
+            case 54:
+            case 70:
+            case 87:
+            case 89:
+                break;
+            default:
+                return false;
+        }
+    }
+    const MetafileSize size = MeasureMetafile(d);
+    if (!size.valid) return false;
+    const double boundsLeft = S32(d, 8), boundsTop = S32(d, 12);
+    double winOrgX = 0, winOrgY = 0, winExtX = 1, winExtY = 1;
+    double vpOrgX = 0, vpOrgY = 0, vpExtX = 1, vpExtY = 1;
+    // logical -> recorded device pixels -> target
+    auto mapX = [&](int32_t x) {
+        const double device = (x - winOrgX) * vpExtX / winExtX + vpOrgX;
+        return target.left +
+               RoundToInt((device - boundsLeft) * (target.right - target.left) / size.width);
+    };
+    auto mapY = [&](int32_t y) {
+        const double device = (y - winOrgY) * vpExtY / winExtY + vpOrgY;
+        return target.top +
+               RoundToInt((device - boundsTop) * (target.bottom - target.top) / size.height);
+    };
+    std::map<uint32_t, GdiObject> objects;
+    canvas.SetPen(Pen{0, 1, PenStyle::Solid});
+    canvas.SetBrush(Brush{0xFFFFFF, BrushStyle::Solid});
+    int32_t penX = 0, penY = 0;
+    auto lineTo = [&](int32_t x, int32_t y) {
+        canvas.DrawLine(mapX(penX), mapY(penY), mapX(x), mapY(y));
+        penX = x;
+        penY = y;
+    };
+    for (const EmfRecord& r : *records) {
+        switch (r.type) {
+            case 9:  // SETWINDOWEXTEX
+                if (r.I32(0) != 0) winExtX = r.I32(0);
+                if (r.I32(4) != 0) winExtY = r.I32(4);
+                break;
+            case 10:  // SETWINDOWORGEX
+                winOrgX = r.I32(0);
+                winOrgY = r.I32(4);
+                break;
+            case 11:  // SETVIEWPORTEXTEX
+                if (r.I32(0) != 0) vpExtX = r.I32(0);
+                if (r.I32(4) != 0) vpExtY = r.I32(4);
+                break;
+            case 12:  // SETVIEWPORTORGEX
+                vpOrgX = r.I32(0);
+                vpOrgY = r.I32(4);
+                break;
+            case 27:  // MOVETOEX
+                penX = r.I32(0);
+                penY = r.I32(4);
+                break;
+            case 54:  // LINETO
+                lineTo(r.I32(0), r.I32(4));
+                break;
+            case 43:  // RECTANGLE
+                canvas.DrawRectangle(
+                    IntRect{mapX(r.I32(0)), mapY(r.I32(4)), mapX(r.I32(8)), mapY(r.I32(12))});
+                break;
+            case 4:     // POLYLINE: bounds, count, 32-bit points
+            case 6:     // POLYLINETO
+            case 87:    // POLYLINE16
+            case 89: {  // POLYLINETO16
+                const bool wide = r.type == 4 || r.type == 6;
+                const bool fromPen = r.type == 6 || r.type == 89;
+                const size_t step = wide ? 8 : 4;
+                const size_t count = std::min<size_t>(r.U(16), (r.data.size() - 20) / step);
+                for (size_t k = 0; k < count; ++k) {
+                    const size_t at = 20 + k * step;
+                    const int32_t x = wide ? r.I32(at) : r.I16(at);
+                    const int32_t y = wide ? r.I32(at + 4) : r.I16(at + 2);
+                    if (k == 0 && !fromPen) {
+                        penX = x;
+                        penY = y;
+                    } else {
+                        lineTo(x, y);
+                    }
+                }
+                break;
+            }
+            case 38:  // CREATEPEN: index, style, width (x, y), colour
+                objects[r.U(0)] =
+                    Pen{static_cast<int32_t>(r.U(16) & 0xFFFFFF), std::max<int32_t>(1, r.I32(8)),
+                        PenStyleFrom(static_cast<int32_t>(r.U(4)))};
+                break;
+            case 39:  // CREATEBRUSHINDIRECT: index, style, colour, hatch
+                objects[r.U(0)] = Brush{static_cast<int32_t>(r.U(8) & 0xFFFFFF),
+                                        r.U(4) == 1 ? BrushStyle::Clear : BrushStyle::Solid};
+                break;
+            case 37: {  // SELECTOBJECT
+                std::optional<GdiObject> object = StockObject(r.U(0));
+                if (!object) {
+                    const auto found = objects.find(r.U(0));
+                    if (found != objects.end()) object = found->second;
+                }
+                if (!object) break;
+                if (const Pen* p = std::get_if<Pen>(&*object))
+                    canvas.SetPen(*p);
+                else
+                    canvas.SetBrush(std::get<Brush>(*object));
+                break;
+            }
+            case 40:  // DELETEOBJECT
+                objects.erase(r.U(0));
+                break;
+            default:  // header, state without effect on lines and rectangles, comments
+                break;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+bool PlayMetafile(std::string_view d, const IntRect& target, Canvas& canvas) {
+    if (IsEnhanced(d)) return PlayEnhanced(d, target, canvas);
+    if (!IsPlaceable(d)) return false;
+    const std::optional<std::vector<Record>> records = ReadRecords(d);
+    if (!records) return false;
+    // Check every record first, so that nothing is drawn for a metafile we cannot play.
+    for (const Record& r : *records) {
+        switch (r.function) {
+            case 0x020B:
+            case 0x020C:
+            case 0x0214:
+            case 0x0213:
+            case 0x041B:
+            case 0x02FA:
+            case 0x02FC:
+            case 0x012D:
+            case 0x01F0:
+            case 0x0325:
+            case 0x0201:
+            case 0x0102:
+            case 0x0209:
+            case 0x0103:
+            case 0x0104:
+            case 0x0106:
+            case 0x0107:
+            case 0x012E:
+            case 0x001E:
+            case 0x0127:
+                break;
+            default:
+                return false;
+        }
+    }
+    double orgX = S16(d, 6), orgY = S16(d, 8);
+    double extX = S16(d, 10) - orgX, extY = S16(d, 12) - orgY;
+    if (extX == 0 || extY == 0) return false;
+    auto mapX = [&](int32_t x) {
+        return target.left + RoundToInt((x - orgX) * (target.right - target.left) / extX);
+    };
+    auto mapY = [&](int32_t y) {
+        return target.top + RoundToInt((y - orgY) * (target.bottom - target.top) / extY);
+    };
+    std::map<int32_t, GdiObject> objects;
+    auto addObject = [&objects](GdiObject object) {
+        int32_t index = 0;
+        while (objects.count(index) != 0)
+            ++index;
+        objects.emplace(index, object);
+    };
+    Pen pen{0, 1, PenStyle::Solid};
+    Brush brush{0xFFFFFF, BrushStyle::Solid};
+    canvas.SetPen(pen);
+    canvas.SetBrush(brush);
+    int32_t penX = 0, penY = 0;
+    for (const Record& r : *records) {
+        switch (r.function) {
+            case 0x020B:  // SetWindowOrg y, x
+                orgY = r.Param(0);
+                orgX = r.Param(1);
+                break;
+            case 0x020C:  // SetWindowExt y, x
+                if (r.Param(0) != 0) extY = r.Param(0);
+                if (r.Param(1) != 0) extX = r.Param(1);
+                break;
+            case 0x0214:  // MoveTo y, x
+                penY = r.Param(0);
+                penX = r.Param(1);
+                break;
+            case 0x0213:  // LineTo y, x
+                canvas.DrawLine(mapX(penX), mapY(penY), mapX(r.Param(1)), mapY(r.Param(0)));
+                penY = r.Param(0);
+                penX = r.Param(1);
+                break;
+            case 0x041B:  // Rectangle bottom, right, top, left
+                canvas.DrawRectangle(IntRect{mapX(r.Param(3)), mapY(r.Param(2)), mapX(r.Param(1)),
+                                             mapY(r.Param(0))});
+                break;
+            case 0x0325: {  // Polyline count, points
+                const size_t count = static_cast<uint16_t>(r.Param(0));
+                for (size_t i = 1; i < count && 2 * i + 2 < r.ParamCount(); ++i)
+                    canvas.DrawLine(mapX(r.Param(2 * i - 1)), mapY(r.Param(2 * i)),
+                                    mapX(r.Param(2 * i + 1)), mapY(r.Param(2 * i + 2)));
+                break;
+            }
+            case 0x02FA:  // CreatePenIndirect style, width x, width y, colour
+                addObject(
+                    Pen{ColorAt(r, 3), std::max<int32_t>(1, r.Param(1)), PenStyleFrom(r.Param(0))});
+                break;
+            case 0x02FC:  // CreateBrushIndirect style, colour, hatch
+                addObject(
+                    Brush{ColorAt(r, 1), r.Param(0) == 1 ? BrushStyle::Clear : BrushStyle::Solid});
+                break;
+            case 0x012D: {  // SelectObject
+                const auto found = objects.find(r.Param(0));
+                if (found == objects.end()) break;
+                if (const Pen* p = std::get_if<Pen>(&found->second)) {
+                    pen = *p;
+                    canvas.SetPen(pen);
+                } else {
+                    brush = std::get<Brush>(found->second);
+                    canvas.SetBrush(brush);
+                }
+                break;
+            }
+            case 0x01F0:  // DeleteObject
+                objects.erase(r.Param(0));
+                break;
+            default:  // state that does not change what lines and rectangles look like
+                break;
+        }
+    }
+    return true;
+}
+
+}  // namespace report

@@ -1,0 +1,27 @@
+// A small player for the Windows metafiles kept in pictures, placeable WMF and EMF: lines,
+// polylines, rectangles, pens, brushes, window and viewport mapping. A metafile with any other
+// record is not played and the caller shows a grey box instead. Reads only inside the given
+// bytes, whatever they hold.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "report/core/render/canvas.h"
+
+namespace report {
+
+struct MetafileSize {
+    bool valid = false;
+    int32_t width = 0;  // the metafile's own units (placeable bounds, or EMF frame in pixels)
+    int32_t height = 0;
+};
+
+// The size of a placeable WMF or an EMF; invalid for anything else.
+MetafileSize MeasureMetafile(std::string_view data);
+
+// Plays the metafile stretched into `target`. False, with nothing drawn, when the data is not
+// a placeable WMF or an EMF, or holds a record the player does not know.
+bool PlayMetafile(std::string_view data, const IntRect& target, Canvas& canvas);
+
+}  // namespace report

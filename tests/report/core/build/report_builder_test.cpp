@@ -1,0 +1,629 @@
+#include "report/core/build/report_builder.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "report/core/base/dialogs.h"
+#include "report/core/base/json.h"
+#include "report/core/base/text.h"
+#include "report/core/build/line_height_measurer.h"
+#include "report/core/build/page_recorder.h"
+#include "report/core/build/progress_window.h"
+#include "report/core/build/text_layout_measurer.h"
+#include "report/core/data/dataset.h"
+#include "report/core/file/template_json.h"
+#include "report/core/language/engine_core.h"
+#include "report/core/model/memo_view.h"
+#include "report/core/model/model_state.h"
+#include "report/core/model/report.h"
+#include "report/core/render/measuring_canvas.h"
+
+namespace report {
+namespace {
+
+// Keeps the message boxes a build shows.
+class RecordedDialogs final : public DialogService {
+  public:
+    int ShowMessage(const std::string& text, const std::string& caption, int) override {
+        messages.push_back(caption + ": " + text);
+        return mr::kOk;
+    }
+    bool AskText(const std::string&, const std::string&, std::string&) override { return false; }
+    std::vector<std::string> messages;
+};
+
+class ReportBuilderTest : public ::testing::Test {
+  protected:
+    ReportBuilderTest() {
+        state.printer.Start(nullptr);
+        state.globalVariables = &core.GlobalVariables();
+        state.evaluate = [this](const std::string& text) {
+            return core.SharedParser().Evaluate(text);
+        };
+        data.rangeEnd = RangeEnd::reCount;
+        report.dataset = &data;
+        report.showProgress = false;
+        InstallDialogs(&dialogs);
+    }
+    ~ReportBuilderTest() override { InstallDialogs(nullptr); }
+
+    // Loads a template given as the objects of its one page (JSON) and builds it.
+    bool Build(const std::string& objects, int records, const std::string& pageExtra = "",
+               int twoPass = 0) {
+        const std::string json = R"({"twoPass": )" + std::to_string(twoPass) +
+                                 R"(, "pages": [{"topMargin": 50, "bottomMargin": 50,
+                                 "leftMargin": 40, "rightMargin": 40)" +
+                                 pageExtra + R"(, "objects": [)" + objects + "]}]}";
+        JsonToTemplate(ParseJson(json), report);
+        data.rangeEndCount = records;
+        ReportBuilder builder(report, core, pages, measurer);
+        const bool result = builder.BuildReport();
+        errorText = builder.ErrorText();
+        return result;
+    }
+
+    // Builds a whole template given as JSON.
+    bool BuildTemplate(const std::string& json, int records, ProgressWindow* progress = nullptr) {
+        JsonToTemplate(ParseJson(json), report);
+        data.rangeEndCount = records;
+        ReportBuilder builder(report, core, pages, measurer, progress);
+        const bool result = builder.BuildReport();
+        errorText = builder.ErrorText();
+        return result;
+    }
+
+    // Usable height of the page: from the top margin to the bottom margin.
+    int UsableHeight() {
+        const IntRect area = report.pages[0].PrintableArea();
+        return area.bottom - area.top;
+    }
+
+    std::vector<std::string> AllTexts() const {
+        std::vector<std::string> texts;
+        for (int i = 0; i < pages.PageCount(); ++i)
+            for (const std::string& text : pages.Texts(i))
+                texts.push_back(text);
+        return texts;
+    }
+
+    ModelState state;
+    EngineCore core;
+    Report report{state};
+    UserDataset data{"userDataset1"};
+    PageRecorder pages;
+    LineHeightMeasurer measurer{16};
+    RecordedDialogs dialogs;
+    std::string errorText;
+};
+
+std::string Band(const std::string& type, int top, int height, const std::string& extra = "") {
+    return R"({"class": "BandView", "bandType": ")" + type + R"(", "name": ")" + type +
+           R"(", "top": )" + std::to_string(top) + R"(, "height": )" + std::to_string(height) +
+           extra + "}";
+}
+
+std::string Memo(const std::string& name, int top, const std::string& text,
+                 const std::string& extra = "", int left = 60) {
+    return R"({"class": "MemoView", "name": ")" + name + R"(", "left": )" + std::to_string(left) +
+           R"(, "top": )" + std::to_string(top) + R"(, "width": 200, "height": 16, "memo": [")" +
+           text + "\"]" + extra + "}";
+}
+
+using Texts = std::vector<std::string>;
+
+// The engine's texts are Windows-1252; the expectations are written in UTF-8.
+Texts W(std::initializer_list<const char*> utf8) {
+    Texts texts;
+    for (const char* text : utf8)
+        texts.push_back(Utf8ToCp1252(text));
+    return texts;
+}
+
+TEST_F(ReportBuilderTest, EmptyDataSourcePrintsOnlyTheBandsOutsideTheData) {
+    ASSERT_TRUE(Build(Band("ReportTitle", 50, 20) + "," + Memo("T", 52, "Titre") + "," +
+                          Band("MasterHeader", 80, 20) + "," + Memo("H", 82, "En-tête") + "," +
+                          Band("MasterData", 110, 20) + "," + Memo("D", 112, "Ligne") + "," +
+                          Band("MasterFooter", 140, 20) + "," + Memo("F", 142, "Pied") + "," +
+                          Band("ReportSummary", 170, 20) + "," + Memo("S", 172, "Fin"),
+                      0));
+    ASSERT_EQ(pages.PageCount(), 1);
+    EXPECT_EQ(pages.Texts(0), (Texts{"Titre", "Fin"}));
+}
+
+TEST_F(ReportBuilderTest, HeaderOnceDataPerRecordFooterOnceWithLineNumbers) {
+    ASSERT_TRUE(Build(Band("MasterHeader", 50, 20) + "," + Memo("H", 52, "En-tête") + "," +
+                          Band("MasterData", 80, 20) + "," + Memo("D", 82, "[LINE#]") + "," +
+                          Band("MasterFooter", 110, 20) + "," + Memo("F", 112, "Pied"),
+                      3));
+    ASSERT_EQ(pages.PageCount(), 1);
+    EXPECT_EQ(pages.Texts(0), W({"En-tête", "1", "2", "3", "Pied"}));
+    // Bands follow each other from the top margin; objects keep their place in the band.
+    const auto& objects = pages.Pages()[0].objects;
+    EXPECT_EQ(objects[0].top, 52);
+    EXPECT_EQ(objects[1].top, 72);
+    EXPECT_EQ(objects[3].top, 112);
+    EXPECT_EQ(objects[4].top, 132);
+    EXPECT_EQ(objects[1].left, 60);
+}
+
+TEST_F(ReportBuilderTest, FormNewPageGivesOnePagePerRecord) {
+    ASSERT_TRUE(
+        Build(Band("MasterData", 80, 20, R"(, "flags": 3)") + "," + Memo("D", 82, "[LINE#]"), 3));
+    ASSERT_EQ(pages.PageCount(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(pages.Texts(i), (Texts{std::to_string(i + 1)}));
+}
+
+TEST_F(ReportBuilderTest, OverflowStartsAPageWithHeaderAndFootsTheFinishedOne) {
+    struct Case {
+        int footerFlags;
+        std::vector<bool> footerOnPage;
+    };
+    const Case cases[] = {{0, {false, true, false}},
+                          {16, {true, true, false}},
+                          {32, {false, true, true}},
+                          {48, {true, true, true}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.footerFlags);
+        // Page header 20, footer 20: n records of 20 fit on a page.
+        JsonToTemplate(ParseJson(R"({"pages": [{"topMargin": 50, "bottomMargin": 50}]})"), report);
+        const int perPage = (UsableHeight() - 40) / 20;
+        ASSERT_TRUE(Build(
+            Band("PageHeader", 50, 20, R"(, "flags": 16)") + "," + Memo("PH", 52, "Haut [PAGE#]") +
+                "," + Band("MasterData", 80, 20) + "," + Memo("D", 82, "[LINE#]") + "," +
+                Band("PageFooter", 900, 20, R"(, "flags": )" + std::to_string(c.footerFlags)) +
+                "," + Memo("PF", 902, "Bas [PAGE#]"),
+            2 * perPage + 1));
+        ASSERT_EQ(pages.PageCount(), 3);
+        for (int i = 0; i < 3; ++i) {
+            const Texts texts = pages.Texts(i);
+            EXPECT_EQ(texts.front(), "Haut " + std::to_string(i + 1));
+            const bool hasFooter = texts.back() == "Bas " + std::to_string(i + 1);
+            EXPECT_EQ(hasFooter, c.footerOnPage[i]) << "page " << i + 1;
+        }
+        EXPECT_EQ(pages.Texts(1)[1], std::to_string(perPage + 1));
+        EXPECT_EQ(pages.Texts(2)[1], std::to_string(2 * perPage + 1));
+    }
+}
+
+TEST_F(ReportBuilderTest, TwoColumnsFillTheFirstThenTheSecondThenANewPage) {
+    JsonToTemplate(ParseJson(R"({"pages": [{"topMargin": 50, "bottomMargin": 50}]})"), report);
+    const int perColumn = UsableHeight() / 20;
+    ASSERT_TRUE(Build(Band("MasterData", 50, 20) + "," + Memo("D", 52, "[LINE#]"),
+                      2 * perColumn + 1, R"(, "columns": 2, "columnGap": 20)"));
+    ASSERT_EQ(pages.PageCount(), 2);
+    const auto& first = pages.Pages()[0].objects;
+    ASSERT_EQ(static_cast<int>(first.size()), 2 * perColumn);
+    const IntRect area = report.pages[0].PrintableArea();
+    const int columnWidth = (area.right - area.left - 20) / 2;
+    EXPECT_EQ(first[perColumn].left, 60 + columnWidth + 20);
+    EXPECT_EQ(first[perColumn].top, 52);
+    EXPECT_EQ(first[perColumn - 1].left, 60);
+    EXPECT_EQ(pages.Texts(1), (Texts{std::to_string(2 * perColumn + 1)}));
+}
+
+TEST_F(ReportBuilderTest, GroupFootersSumTheirGroupAndTheSummarySumsAll) {
+    // Records 0..5: groups of two (A, A, B, B, C, C), amounts 1..6.
+    report.onGetValue = [this](const std::string& name, Variant& value) {
+        if (name == "Grp") value = Variant::String(std::string(1, 'A' + data.RecordNo() / 2));
+        if (name == "Amount") value = Variant::Int32(data.RecordNo() + 1);
+    };
+    ASSERT_TRUE(Build(Band("GroupHeader", 50, 20, R"(, "formatPattern": "[Grp]")") + "," +
+                          Memo("GH", 52, "Groupe [Grp]") + "," + Band("MasterData", 80, 20) + "," +
+                          Memo("D", 82, "[Amount]") + "," + Band("GroupFooter", 110, 20) + "," +
+                          Memo("GF", 112, "Total [SUM([Amount])]") + "," +
+                          Band("ReportSummary", 140, 20) + "," +
+                          Memo("S", 142, "Général [SUM([Amount])]"),
+                      6));
+    EXPECT_EQ(AllTexts(), W({"Groupe A", "1", "2", "Total 3", "Groupe B", "3", "4", "Total 7",
+                             "Groupe C", "5", "6", "Total 11", "Général 21"}));
+}
+
+TEST_F(ReportBuilderTest, MinOverNoRecordsShowsItsStartingValue) {
+    ASSERT_TRUE(Build(Band("MasterData", 50, 20) + "," + Memo("D", 52, "x") + "," +
+                          Band("ReportSummary", 80, 20) + "," + Memo("S", 82, "[MIN([X])]"),
+                      0));
+    EXPECT_EQ(AllTexts(), (Texts{Variant::Double(1e300).ToText()}));
+}
+
+TEST_F(ReportBuilderTest, TwoNewPageCallsInOneScriptGiveTwoBreaks) {
+    ASSERT_TRUE(
+        Build(Band("ReportTitle", 50, 20) + "," + Memo("T", 52, "Titre") + "," +
+                  Band("ReportSummary", 80, 20, R"(, "script": ["begin NEWPAGE; NEWPAGE end"])") +
+                  "," + Memo("S", 82, "Fin"),
+              0));
+    ASSERT_EQ(pages.PageCount(), 3);
+    EXPECT_EQ(pages.Texts(0), (Texts{"Titre"}));
+    EXPECT_TRUE(pages.Texts(1).empty());
+    EXPECT_EQ(pages.Texts(2), (Texts{"Fin"}));
+}
+
+TEST_F(ReportBuilderTest, TwoPassPrintsTheTotalPagesOnEveryPage) {
+    struct Case {
+        int twoPass;
+        std::string total;
+    };
+    for (const Case& c : {Case{1, "3"}, Case{0, "0"}}) {
+        SCOPED_TRACE(c.twoPass);
+        ASSERT_TRUE(Build(Band("MasterData", 80, 20, R"(, "flags": 3)") + "," +
+                              Memo("D", 82, "[LINE#]") + "," +
+                              Band("PageFooter", 900, 20, R"(, "flags": 48)") + "," +
+                              Memo("PF", 902, "Page [PAGE#] / [TOTALPAGES]", R"(, "flags": 3)"),
+                          3, "", c.twoPass));
+        ASSERT_EQ(pages.PageCount(), 3);
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(pages.Texts(i).back(), "Page " + std::to_string(i + 1) + " / " + c.total);
+    }
+}
+
+TEST_F(ReportBuilderTest, SuppressSkipsRepeatsUntilTheDataRestarts) {
+    report.onGetValue = [this](const std::string& name, Variant& value) {
+        if (name == "V") value = Variant::String(data.RecordNo() < 2 ? "a" : "b");
+    };
+    ASSERT_TRUE(
+        Build(Band("MasterData", 50, 20) + "," + Memo("D", 52, "[V]", R"(, "flags": 33)"), 4));
+    EXPECT_EQ(AllTexts(), (Texts{"a", "b"}));
+}
+
+TEST_F(ReportBuilderTest, OnBeforePrintTextIsPrintedWithoutExpansion) {
+    report.onBeforePrint = [](StringList& memo, View& object) {
+        if (object.name == "D") memo = {Utf8ToCp1252("[pas développé]")};
+    };
+    ASSERT_TRUE(Build(Band("MasterData", 50, 20) + "," + Memo("D", 52, "[LINE#]") + "," +
+                          Memo("E", 52, "[LINE#]", "", 300),
+                      1));
+    EXPECT_EQ(AllTexts(), W({"[pas développé]", "1"}));
+}
+
+TEST_F(ReportBuilderTest, ChildBandPrintsAfterItsBand) {
+    ASSERT_TRUE(Build(Band("MasterData", 50, 20, R"(, "childBand": "Enfant")") + "," +
+                          Memo("D", 52, "[LINE#]") + "," +
+                          R"({"class": "BandView", "bandType": "Child", "name": "Enfant",
+                              "top": 300, "height": 20})" +
+                          "," + Memo("C", 302, "enfant"),
+                      2));
+    EXPECT_EQ(AllTexts(), (Texts{"1", "enfant", "2", "enfant"}));
+    EXPECT_EQ(pages.Pages()[0].objects[1].top, 72);
+}
+
+TEST_F(ReportBuilderTest, StretchedBandGrowsWithItsText) {
+    report.onGetValue = [](const std::string& name, Variant& value) {
+        if (name == "Long") value = Variant::String("un\rdeux\rtrois");
+    };
+    ASSERT_TRUE(Build(Band("MasterData", 50, 20, R"(, "flags": 1)") + "," +
+                          Memo("D", 52, "[Long]") + "," + Band("MasterFooter", 100, 20) + "," +
+                          Memo("F", 102, "Pied"),
+                      1));
+    const auto& objects = pages.Pages()[0].objects;
+    ASSERT_EQ(objects.size(), 2u);
+    EXPECT_EQ(objects[0].height, 48);
+    EXPECT_EQ(objects[1].top, 50 + 2 + 48 + 2);
+}
+
+TEST_F(ReportBuilderTest, ScriptHidingTheBandHidesTheRunTimeBand) {
+    report.onGetValue = [this](const std::string& name, Variant& value) {
+        if (name == "Pair") value = Variant::Int32(data.RecordNo() % 2);
+    };
+    ASSERT_TRUE(Build(
+        Band(
+            "MasterData", 50, 20,
+            R"(, "script": ["if [Pair] = 1 then MasterData.Visible := False else MasterData.Visible := True"])") +
+            "," + Memo("D", 52, "[LINE#]"),
+        4));
+    EXPECT_EQ(AllTexts(), (Texts{"1", "3"}));
+}
+
+TEST_F(ReportBuilderTest, ErrorInAnObjectNamesTheReportAndTheObjectAndLeavesNoPages) {
+    EXPECT_FALSE(Build(Band("MasterData", 50, 20) + "," + Memo("Fautif", 52, "[1 + ]"), 2));
+    EXPECT_EQ(pages.PageCount(), 0);
+    EXPECT_EQ(errorText.rfind(
+                  "Une erreur s'est produite durant la pr\xE9paration\r[1 + ]\r\rEtat: report1\r"
+                  "Object: Fautif\r\r",
+                  0),
+              0u)
+        << errorText;
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_EQ(dialogs.messages[0].rfind("Erreur: Une erreur", 0), 0u);
+}
+
+TEST_F(ReportBuilderTest, TemplateIsRestoredAfterTheBuild) {
+    ASSERT_TRUE(Build(Band("MasterData", 50, 20, R"(, "script": ["MasterData.Height := 80"])") +
+                          "," + Memo("D", 52, "x", R"x(, "script": ["Memo.Add('y')"])x"),
+                      2));
+    View* memo = report.FindObject("D");
+    ASSERT_NE(memo, nullptr);
+    EXPECT_EQ(memo->top, 52);
+    EXPECT_EQ(memo->memo, (StringList{"x"}));
+    EXPECT_EQ(report.FindObject("MasterData")->height, 20);
+}
+
+TEST_F(ReportBuilderTest, StretchedBandAllowedToSplitContinuesOnTheNextPage) {
+    constexpr int kLines = 100;  // 1600 pixels of text: more than a page
+    std::string text;
+    for (int i = 1; i <= kLines; ++i) {
+        if (i > 1) text += '\r';
+        text += std::to_string(i);
+    }
+    report.onGetValue = [&](const std::string& name, Variant& value) {
+        if (name == "Long") value = Variant::String(text);
+    };
+    ASSERT_TRUE(Build(Band("MasterData", 50, 20, R"(, "flags": 9)") + "," +
+                          Memo("D", 52, "[Long]", R"(, "flags": 1)") + "," +
+                          Band("MasterFooter", 100, 20) + "," + Memo("F", 102, "Pied"),
+                      1));
+    ASSERT_GE(pages.PageCount(), 2);
+    const int bottom = report.pages[0].PrintableArea().bottom;
+    // Every page holds the lines that fit above its bottom; together they are the text.
+    std::vector<std::string> lines;
+    for (int i = 0; i < pages.PageCount(); ++i) {
+        SCOPED_TRACE(i);
+        const RecordedObject& part = pages.Pages()[static_cast<size_t>(i)].objects.front();
+        EXPECT_EQ(part.name, "D");
+        EXPECT_EQ(part.top, i == 0 ? 52 : 50);  // the rest starts at the top of the band
+        EXPECT_LE(part.top + static_cast<int>(part.text.size()) * 16, bottom);
+        if (i + 1 < pages.PageCount()) {
+            EXPECT_EQ(static_cast<int>(part.text.size()), (bottom - 2 - 50 - 2) / 16);
+        }
+        lines.insert(lines.end(), part.text.begin(), part.text.end());
+    }
+    ASSERT_EQ(static_cast<int>(lines.size()), kLines);
+    for (int i = 0; i < kLines; ++i)
+        EXPECT_EQ(lines[static_cast<size_t>(i)], std::to_string(i + 1));
+    // The footer follows what the band used on its last page.
+    const auto& last = pages.Pages().back().objects;
+    ASSERT_EQ(last.size(), 2u);
+    EXPECT_EQ(last[1].name, "F");
+    EXPECT_GE(last[1].top, last[0].top + static_cast<int>(last[0].text.size()) * 16);
+    EXPECT_LT(last[1].top, bottom);
+}
+
+TEST_F(ReportBuilderTest, SplitBandThatFitsPrintsWhole) {
+    ASSERT_TRUE(
+        Build(Band("MasterData", 50, 20, R"(, "flags": 8)") + "," + Memo("D", 52, "[LINE#]"), 3));
+    ASSERT_EQ(pages.PageCount(), 1);
+    EXPECT_EQ(pages.Texts(0), (Texts{"1", "2", "3"}));
+    EXPECT_EQ(pages.Pages()[0].objects[2].top, 92);
+}
+
+// Cross-tab: a vertical cross data band over three virtual records crosses the master data
+// band and its footer; the footer shows one total per column.
+const char* const kCrossTemplate = R"({"pages": [{"topMargin": 50, "bottomMargin": 50,
+    "leftMargin": 40, "rightMargin": 40, "objects": [
+    {"class": "BandView", "bandType": "MasterData", "name": "Donnees", "top": 80, "height": 20},
+    {"class": "BandView", "bandType": "MasterFooter", "name": "Pied", "top": 110, "height": 20},
+    {"class": "BandView", "bandType": "CrossData", "name": "Colonnes", "left": 200, "top": 0,
+     "width": 60, "height": 400, "formatPattern": "3"},
+    {"class": "MemoView", "name": "Nom", "left": 60, "top": 82, "width": 100, "height": 16,
+     "memo": ["Ligne [LINE#]"]},
+    {"class": "MemoView", "name": "Cellule", "left": 205, "top": 82, "width": 50, "height": 16,
+     "memo": ["[LINE#]x[COLUMN#]"]},
+    {"class": "MemoView", "name": "Total", "left": 205, "top": 112, "width": 50, "height": 16,
+     "memo": ["[SUM([LINE#] * [COLUMN#])]"]}]}]})";
+
+TEST_F(ReportBuilderTest, CrossTabPrintsOneCellPerColumnAndPerColumnTotals) {
+    ASSERT_TRUE(BuildTemplate(kCrossTemplate, 2)) << errorText;
+    EXPECT_EQ(pages.Listing(),
+              "page 1\n"
+              "  Nom 60,52 100x16: Ligne 1\n"
+              "  Cellule 205,52 50x16: 1x1\n"
+              "  Cellule 265,52 50x16: 1x2\n"
+              "  Cellule 325,52 50x16: 1x3\n"
+              "  Nom 60,72 100x16: Ligne 2\n"
+              "  Cellule 205,72 50x16: 2x1\n"
+              "  Cellule 265,72 50x16: 2x2\n"
+              "  Cellule 325,72 50x16: 2x3\n"
+              "  Total 205,92 50x16: 3\n"
+              "  Total 265,92 50x16: 6\n"
+              "  Total 325,92 50x16: 9\n");
+}
+
+TEST_F(ReportBuilderTest, CrossColumnsPastTheRightEdgeGoOnTheNextPageToTheRight) {
+    std::string json = kCrossTemplate;
+    json.replace(json.find("\"formatPattern\": \"3\""), 20, "\"formatPattern\": \"9\"");
+    ASSERT_TRUE(BuildTemplate(json, 1)) << errorText;
+    ASSERT_EQ(pages.PageCount(), 2);
+    const int rightX = report.pages[0].PrintableArea().right;
+    const int perPage = (rightX - 200) / 60;
+    const Texts first = pages.Texts(0);
+    ASSERT_EQ(static_cast<int>(first.size()), 1 + perPage + perPage);
+    EXPECT_EQ(first[static_cast<size_t>(perPage)], "1x" + std::to_string(perPage));
+    const auto& second = pages.Pages()[1].objects;
+    ASSERT_FALSE(second.empty());
+    EXPECT_EQ(second.front().text, (Texts{"1x" + std::to_string(perPage + 1)}));
+    EXPECT_EQ(second.front().left, 40 + 5);
+}
+
+// Two sub-reports side by side in the title of the first page; the summary follows the longer.
+const char* const kSubReportTemplate = R"({"pages": [
+    {"topMargin": 50, "bottomMargin": 50, "leftMargin": 40, "rightMargin": 40, "objects": [
+    {"class": "BandView", "bandType": "ReportTitle", "name": "Titre", "top": 50, "height": 20},
+    {"class": "SubReportView", "name": "SousA", "left": 0, "top": 52, "width": 200,
+     "height": 16, "subReportPage": 1},
+    {"class": "SubReportView", "name": "SousB", "left": 250, "top": 52, "width": 200,
+     "height": 16, "subReportPage": 2},
+    {"class": "BandView", "bandType": "ReportSummary", "name": "Fin", "top": 100, "height": 20},
+    {"class": "MemoView", "name": "Total", "left": 60, "top": 102, "width": 100, "height": 16,
+     "memo": ["Fin"]}]},
+    {"objects": [
+    {"class": "BandView", "bandType": "MasterData", "name": "DonneesA", "top": 50, "height": 20,
+     "formatPattern": "3"},
+    {"class": "MemoView", "name": "A", "left": 60, "top": 52, "width": 100, "height": 16,
+     "memo": ["A[LINE#]"]}]},
+    {"objects": [
+    {"class": "BandView", "bandType": "MasterData", "name": "DonneesB", "top": 50, "height": 20,
+     "formatPattern": "2"},
+    {"class": "MemoView", "name": "B", "left": 60, "top": 52, "width": 100, "height": 16,
+     "memo": ["B[LINE#]"]}]}]})";
+
+TEST_F(ReportBuilderTest, SubReportsPrintSideBySideInTheirHostBand) {
+    ASSERT_TRUE(BuildTemplate(kSubReportTemplate, 0)) << errorText;
+    EXPECT_EQ(pages.Listing(),
+              "page 1\n"
+              "  A 100,54 100x16: A1\n"
+              "  A 100,74 100x16: A2\n"
+              "  A 100,94 100x16: A3\n"
+              "  B 350,54 100x16: B1\n"
+              "  B 350,74 100x16: B2\n"
+              "  Total 60,114 100x16: Fin\n");
+}
+
+TEST_F(ReportBuilderTest, SubReportLongerThanThePageContinuesOnANewPage) {
+    std::string json = kSubReportTemplate;
+    json.replace(json.find("\"formatPattern\": \"3\""), 20, "\"formatPattern\": \"90\"");
+    ASSERT_TRUE(BuildTemplate(json, 0)) << errorText;
+    ASSERT_EQ(pages.PageCount(), 2);
+    std::vector<std::string> a;
+    for (const std::string& text : AllTexts())
+        if (text[0] == 'A') a.push_back(text);
+    ASSERT_EQ(a.size(), 90u);
+    EXPECT_EQ(a.back(), "A90");
+    EXPECT_EQ(pages.Texts(1).back(), "Fin");
+}
+
+// A progress window that presses its cancel button when the build reaches page `cancelAt`.
+class CancellingProgress final : public ProgressWindow {
+  public:
+    Result RunModal(const std::string& caption, const std::string& label,
+                    const std::function<void()>& work,
+                    const std::function<void()>& cancel) override {
+        captions.push_back(caption + " / " + label);
+        cancel_ = cancel;
+        result_ = Result::Ok;
+        work();
+        return result_;
+    }
+    void Close(Result result) override {
+        result_ = result;
+        closes.push_back(result);
+    }
+    void SetLabel(const std::string& label) override {
+        labels.push_back(label);
+        if (static_cast<int>(labels.size()) == cancelAt && cancel_) cancel_();
+    }
+    void SetSecondLine(const std::string&) override {}
+
+    int cancelAt = 0;
+    std::vector<std::string> captions, labels;
+    std::vector<Result> closes;
+
+  private:
+    std::function<void()> cancel_;
+    Result result_ = Result::Ok;
+};
+
+TEST_F(ReportBuilderTest, CancelFromTheProgressWindowStopsAndTheReportBuildsAgain) {
+    const std::string json = R"({"pages": [{"objects": [
+        {"class": "BandView", "bandType": "MasterData", "name": "D", "top": 80, "height": 20,
+         "flags": 2},
+        {"class": "MemoView", "name": "M", "left": 60, "top": 82, "width": 100, "height": 16,
+         "memo": ["[LINE#]"]}]}]})";
+    report.showProgress = true;
+    CancellingProgress progress;
+    progress.cancelAt = 2;
+    EXPECT_FALSE(BuildTemplate(json, 5, &progress));
+    ASSERT_EQ(progress.closes.size(), 1u);
+    EXPECT_EQ(progress.closes[0], ProgressWindow::Result::Cancel);
+    EXPECT_LT(pages.PageCount(), 5);
+    EXPECT_TRUE(dialogs.messages.empty());
+
+    CancellingProgress again;
+    EXPECT_TRUE(BuildTemplate(json, 5, &again));
+    EXPECT_EQ(pages.PageCount(), 5);
+    EXPECT_EQ(AllTexts(), (Texts{"1", "2", "3", "4", "5"}));
+    ASSERT_FALSE(again.captions.empty());
+    EXPECT_EQ(again.captions[0],
+              Utf8ToCp1252("Préparation de l'état / Préparation de la Page :  1"));
+    EXPECT_EQ(again.labels.back(), Utf8ToCp1252("Préparation de la Page :  5"));
+}
+
+TEST_F(ReportBuilderTest, FinalPassProgressShowsTheTotalOfTheFirstPass) {
+    const std::string json = R"({"twoPass": 1, "pages": [{"objects": [
+        {"class": "BandView", "bandType": "MasterData", "name": "D", "top": 80, "height": 20,
+         "flags": 2},
+        {"class": "MemoView", "name": "M", "left": 60, "top": 82, "width": 100, "height": 16,
+         "memo": ["[LINE#]"]}]}]})";
+    report.showProgress = true;
+    CancellingProgress progress;
+    EXPECT_TRUE(BuildTemplate(json, 3, &progress));
+    ASSERT_FALSE(progress.captions.empty());
+    EXPECT_EQ(progress.captions[0],
+              Utf8ToCp1252("Préparation de l'état / Première passe en cours  1"));
+    EXPECT_EQ(progress.labels.back(), Utf8ToCp1252("Préparation de la Page :  3 sur 3"));
+}
+
+TEST_F(ReportBuilderTest, DictionaryFieldCacheStartsEmptyOnEveryPass) {
+    report.onBeginDoc = [this] { report.dictionary.fieldCache["ANCIEN"] = FieldReference{}; };
+    std::vector<size_t> seen;
+    report.onBeginBand = [&](report::Band&) {
+        seen.push_back(report.dictionary.fieldCache.count("ANCIEN"));
+    };
+    ASSERT_TRUE(Build(Band("MasterData", 50, 20) + "," + Memo("D", 52, "[LINE#]"), 1));
+    EXPECT_EQ(seen, (std::vector<size_t>{0}));
+}
+
+TEST_F(ReportBuilderTest, CompositeReportBuildsItsReportsInOrderIntoTheSamePages) {
+    struct Case {
+        int printToPrevPage;
+        std::vector<Texts> pages;
+    };
+    const Case cases[] = {{0, {{"Premier 1", "Premier 2"}, {"Second 1"}}},
+                          {1, {{"Premier 1", "Premier 2", "Second 1"}}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.printToPrevPage);
+        const auto part = [](const std::string& name, int records, int printToPrevPage) {
+            return R"({"pages": [{"printToPrevPage": )" + std::to_string(printToPrevPage) +
+                   R"(, "objects": [
+                {"class": "BandView", "bandType": "MasterData", "name": "D", "top": 80,
+                 "height": 20, "formatPattern": ")" +
+                   std::to_string(records) + R"("},
+                {"class": "MemoView", "name": "M", "left": 60, "top": 82, "width": 100,
+                 "height": 16, "memo": [")" +
+                   name + R"( [LINE#]"]}]}]})";
+        };
+        Report first{state}, second{state};
+        JsonToTemplate(ParseJson(part("Premier", 2, 0)), first);
+        JsonToTemplate(ParseJson(part("Second", 1, c.printToPrevPage)), second);
+        JsonToTemplate(ParseJson(R"({"pages": []})"), report);
+        report.dataset = nullptr;
+        std::vector<int> begun;
+        report.onBeginPage = [&](int index) { begun.push_back(index); };
+        ReportBuilder builder(report, {&first, &second}, core, pages, measurer);
+        ASSERT_TRUE(builder.BuildReport()) << builder.ErrorText();
+        ASSERT_EQ(pages.PageCount(), static_cast<int>(c.pages.size()));
+        for (int i = 0; i < pages.PageCount(); ++i)
+            EXPECT_EQ(pages.Texts(i), c.pages[static_cast<size_t>(i)]);
+        EXPECT_EQ(begun.size(), c.pages.size());    // the composite hears of every page
+        EXPECT_EQ(first.FindObject("M")->top, 82);  // each template comes back
+    }
+}
+
+TEST_F(ReportBuilderTest, TextLayoutMeasurerStretchesAndSplitsByLaidOutLines) {
+    // A 200-pixel object lays each of these short lines out on one line.
+    MeasuringCanvas canvas;
+    TextLayoutMeasurer layout(canvas);
+    MemoView memo;
+    memo.width = 200;
+    memo.height = 16;
+    memo.expandedMemo = {"un", "deux", "trois", "quatre"};
+    const int four = layout.CalcHeight(memo);
+    ASSERT_GT(four, 0);
+    memo.expandedMemo = {"un"};
+    const int one = layout.CalcHeight(memo);
+    ASSERT_GT(one, 0);
+    const int pitch = (four - one) / 3;
+    ASSERT_GT(pitch, 0);
+
+    memo.expandedMemo = {"un", "deux", "trois", "quatre"};
+    const StringList rest = layout.SplitAt(memo, one + pitch);
+    EXPECT_EQ(memo.expandedMemo, (StringList{"un", "deux"}));
+    EXPECT_EQ(rest, (StringList{"trois", "quatre"}));
+    memo.expandedMemo = {"un"};
+    EXPECT_TRUE(layout.SplitAt(memo, four).empty());
+    EXPECT_EQ(memo.expandedMemo, (StringList{"un"}));
+}
+
+}  // namespace
+}  // namespace report

@@ -1,0 +1,116 @@
+// Saving and loading prepared-report files from the preview.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "report/core/base/errors.h"
+#include "report/core/output/prepared_file_name.h"
+#include "report/core/output/preview_controller.h"
+#include "report/core/prepared/prepared_pages.h"
+#include "tests/report/core/output/preview_bench.h"
+
+namespace report {
+namespace {
+
+namespace fs = std::filesystem;
+using preview_test::PreviewBench;
+
+TEST(PreparedFileName, TheExtensionBecomesEtp) {
+    struct Case {
+        const char* chosen;
+        const char* saved;
+    };
+    const std::vector<Case> cases{
+        {"/tmp/rapport.txt", "/tmp/rapport.etp"},
+        {"/tmp/rapport", "/tmp/rapport.etp"},
+        {"/tmp/rapport.etp", "/tmp/rapport.etp"},
+        {"/tmp/rapport.final.pdf", "/tmp/rapport.final.etp"},
+        {"/tmp/v1.2/rapport", "/tmp/v1.2/rapport.etp"},
+        {"/tmp/.rapport", "/tmp/.rapport.etp"},
+        {"rapport.", "rapport.etp"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.chosen);
+        EXPECT_EQ(WithPreparedExtension(c.chosen), c.saved);
+    }
+}
+
+class PreviewFilesTest : public ::testing::Test {
+  protected:
+    PreviewBench bench;
+    ZoomMemory memory;
+    PreviewController preview{memory};
+    fs::path folder;
+
+    void SetUp() override {
+        folder = fs::temp_directory_path() /
+                 ("tombage-preview-" +
+                  std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        preview.AttachPages(bench.Pages({{"Un"}, {"Deux"}, {"Trois"}}));
+        preview.SetBoxSize(1000, 600);
+        preview.ResetView(true);
+    }
+    void TearDown() override { fs::remove_all(folder); }
+};
+
+TEST_F(PreviewFilesTest, SavingUnderAnotherExtensionWritesEtpAndReloads) {
+    const std::string saved = preview.Save((folder / "tirage.txt").string());
+    EXPECT_EQ(saved, (folder / "tirage.etp").string());
+    EXPECT_TRUE(fs::exists(folder / "tirage.etp"));
+    EXPECT_FALSE(fs::exists(folder / "tirage.txt"));
+    EXPECT_EQ(preview.PageCount(), 3);  // the pages stay in the preview
+
+    EXPECT_EQ(preview.Save((folder / "sans").string()), (folder / "sans.etp").string());
+    EXPECT_TRUE(fs::exists(folder / "sans.etp"));
+
+    preview.NextPage();
+    const std::string before = preview.Pages()->PageAt(1).pageData;
+    preview.Load(saved);
+    EXPECT_EQ(preview.PageCount(), 3);
+    EXPECT_EQ(preview.CurrentPage(), 1);
+    EXPECT_EQ(preview.VerticalPosition(), 0);
+    EXPECT_EQ(preview.PageLabel(), "Page 1/3");
+    EXPECT_EQ(preview.Pages()->PageAt(1).pageData, before);
+    EXPECT_EQ(preview.StartSearch("trois", false, true), SearchOutcome::Found);
+    EXPECT_EQ(preview.CurrentPage(), 3);
+}
+
+TEST_F(PreviewFilesTest, AFailedLoadOrSaveKeepsThePagesShown) {
+    struct Case {
+        const char* name;
+        std::string bytes;  // the file's content; empty: no file at all
+    };
+    const std::vector<Case> cases{
+        {"no such file", ""},
+        {"damaged: a page past the end",
+         std::string("\x18\x00\x00\x00\x02\x00\x00\x00\x40\x00\x00\x00", 12)},
+        {"damaged: no pages", std::string("\x18\x00\x00\x00\x00\x00\x00\x00", 8)},
+    };
+    PreparedPages* shown = preview.Pages();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const fs::path path = folder / "abime.etp";
+        fs::remove(path);
+        if (!c.bytes.empty()) std::ofstream(path, std::ios::binary) << c.bytes;
+        EXPECT_THROW(preview.Load(path.string()), EngineError);
+        EXPECT_EQ(preview.Pages(), shown);
+        EXPECT_EQ(preview.PageCount(), 3);
+    }
+    try {
+        preview.Save((folder / "absent" / "tirage").string());
+        ADD_FAILURE() << "saved into a missing folder";
+    } catch (const FileCreateError& error) {
+        EXPECT_NE(std::string(error.what())
+                      .find("Impossible de cr\xE9"
+                            "er le fichier"),
+                  std::string::npos);
+    }
+    EXPECT_EQ(preview.PageCount(), 3);
+}
+
+}  // namespace
+}  // namespace report

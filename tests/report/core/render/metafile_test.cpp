@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "report/core/render/metafile_player.h"
+#include "tests/report/core/render/render_fixture.h"
+
+namespace report::testing {
+namespace {
+
+void Put16(std::string& s, int32_t v) {
+    s += static_cast<char>(v & 0xFF);
+    s += static_cast<char>((v >> 8) & 0xFF);
+}
+void Put32(std::string& s, uint32_t v) {
+    Put16(s, static_cast<int32_t>(v & 0xFFFF));
+    Put16(s, static_cast<int32_t>(v >> 16));
+}
+void Record(std::string& s, uint16_t function, std::initializer_list<int32_t> params) {
+    Put32(s, static_cast<uint32_t>(3 + params.size()));
+    Put16(s, function);
+    for (int32_t p : params)
+        Put16(s, p);
+}
+
+// A placeable metafile of bounds (0, 0, 100, 50) with the given records, then its end.
+std::string Metafile(const std::function<void(std::string&)>& records) {
+    std::string s;
+    Put32(s, 0x9AC6CDD7);
+    Put16(s, 0);
+    for (int32_t v : {0, 0, 100, 50})
+        Put16(s, v);
+    Put16(s, 96);
+    Put32(s, 0);
+    Put16(s, 0);
+    for (int32_t v : {1, 9, 0x300, 0, 0, 0, 0, 0, 0})
+        Put16(s, v);
+    records(s);
+    Record(s, 0, {});
+    return s;
+}
+
+class MetafileTest : public RenderTest {};
+
+TEST_F(MetafileTest, PlaysLinesAndRectanglesStretched) {
+    const std::string data = Metafile([](std::string& s) {
+        Record(s, 0x02FA, {0, 1, 0, 0x00FF, 0});  // red pen
+        Record(s, 0x012D, {0});
+        Record(s, 0x0214, {0, 0});     // MoveTo (0, 0)
+        Record(s, 0x0213, {50, 100});  // LineTo (100, 50)
+        Record(s, 0x041B, {40, 90, 10, 10});
+    });
+    const MetafileSize size = MeasureMetafile(data);
+    EXPECT_TRUE(size.valid);
+    EXPECT_EQ(size.width, 100);
+    EXPECT_EQ(size.height, 50);
+    ASSERT_TRUE(PlayMetafile(data, IntRect{0, 0, 200, 100}, canvas));
+    const std::vector<std::string> expected = {
+        "line 0,0-200,100 0000FF w1 solid", "rectangle (20,20,180,80) pen 0000FF w1 brush FFFFFF"};
+    EXPECT_EQ(canvas.Drawings(), expected);
+}
+
+TEST_F(MetafileTest, UnknownRecordsAndBrokenDataAreNotPlayed) {
+    struct Case {
+        const char* name;
+        std::string data;
+    } cases[] = {
+        {"unknown record", Metafile([](std::string& s) {
+             Record(s, 0x0418, {1, 2, 3, 4});
+         })},
+        {"truncated", Metafile([](std::string&) {}).substr(0, 30)},
+        {"record longer than the data",
+         Metafile([](std::string& s) { Put32(s, 1000), Put16(s, 0x0213); })},
+        {"empty", ""},
+        {"not a metafile", std::string(100, 'x')},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        canvas.Clear();
+        EXPECT_FALSE(PlayMetafile(c.data, IntRect{0, 0, 10, 10}, canvas));
+        EXPECT_TRUE(canvas.Drawings().empty());
+    }
+}
+
+}  // namespace
+}  // namespace report::testing
+
+namespace report::testing {
+namespace {
+
+void EmfRecord(std::string& s, uint32_t type, std::initializer_list<uint32_t> values) {
+    Put32(s, type);
+    Put32(s, static_cast<uint32_t>(8 + 4 * values.size()));
+    for (uint32_t v : values)
+        Put32(s, v);
+}
+
+// An enhanced metafile whose bounds are (0, 0)-(99, 49) with the given records, then its end.
+std::string Enhanced(const std::function<void(std::string&)>& records) {
+    std::string s;
+    std::vector<uint32_t> header(22, 0);
+    header[0] = 0;   // bounds left
+    header[1] = 0;   // bounds top
+    header[2] = 99;  // bounds right, inclusive
+    header[3] = 49;  // bounds bottom
+    header[8] = 0x464D4520;
+    Put32(s, 1);
+    Put32(s, 8 + 4 * 22);
+    for (uint32_t v : header)
+        Put32(s, v);
+    records(s);
+    EmfRecord(s, 14, {0, 0, 20});
+    return s;
+}
+
+class EnhancedMetafileTest : public RenderTest {};
+
+TEST_F(EnhancedMetafileTest, PlaysLinesRectanglesAndStockPens) {
+    const std::string data = Enhanced([](std::string& s) {
+        EmfRecord(s, 38, {1, 0, 2, 0, 0x0000FF});  // red pen, 2 wide
+        EmfRecord(s, 37, {1});
+        EmfRecord(s, 27, {0, 0});
+        EmfRecord(s, 54, {100, 50});
+        EmfRecord(s, 37, {0x80000007});  // black pen
+        EmfRecord(s, 43, {10, 10, 90, 40});
+    });
+    const MetafileSize size = MeasureMetafile(data);
+    EXPECT_TRUE(size.valid);
+    EXPECT_EQ(size.width, 100);
+    EXPECT_EQ(size.height, 50);
+    ASSERT_TRUE(PlayMetafile(data, IntRect{0, 0, 200, 100}, canvas));
+    const std::vector<std::string> expected = {
+        "line 0,0-200,100 0000FF w2 solid", "rectangle (20,20,180,80) pen 000000 w1 brush FFFFFF"};
+    EXPECT_EQ(canvas.Drawings(), expected);
+}
+
+TEST_F(EnhancedMetafileTest, UnknownRecordsAndBrokenSizesAreNotPlayed) {
+    struct Case {
+        const char* name;
+        std::string data;
+    } cases[] = {
+        {"text record", Enhanced([](std::string& s) {
+             EmfRecord(s, 84, {0, 0, 0, 0});
+         })},
+        {"record size not a multiple of four",
+         Enhanced([](std::string& s) { Put32(s, 54), Put32(s, 10); })},
+        {"record running past the end",
+         Enhanced([](std::string& s) { Put32(s, 54), Put32(s, 4000); })},
+        {"no end record", Enhanced([](std::string&) {}).substr(0, 96)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        canvas.Clear();
+        EXPECT_FALSE(PlayMetafile(c.data, IntRect{0, 0, 10, 10}, canvas));
+        EXPECT_TRUE(canvas.Drawings().empty());
+    }
+}
+
+}  // namespace
+}  // namespace report::testing

@@ -1,0 +1,248 @@
+#include "report/qt/qt_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QFile>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QProcess>
+#include <cstdlib>
+
+#include "report/core/render/page_painter.h"
+#include "report/qt/font_mapping.h"
+#include "report/qt/qt_font_metrics.h"
+#include "report/qt/qt_image_decoder.h"
+#include "tests/report/qt/sample_page.h"
+
+namespace report::testing {
+namespace {
+
+QGuiApplication& App() {
+    static int argc = 1;
+    static char name[] = "qt_canvas_test";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication app(argc, argv);
+    return app;
+}
+
+class QtCanvasTest : public ::testing::Test {
+  protected:
+    void SetUp() override { App(); }
+
+    static QString OutputPath(const char* name) {
+        const char* dir = std::getenv("TOMBAGE_BINARY_DIR");
+        return QString::fromLocal8Bit(dir != nullptr ? dir : ".") + "/" + name;
+    }
+
+    static QImage Blank(int width, int height) {
+        QImage image(width, height, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        return image;
+    }
+
+    static int DarkPixels(const QImage& image, const QRect& area) {
+        int dark = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y)
+            for (int x = area.left(); x <= area.right(); ++x)
+                if (qGray(image.pixel(x, y)) < 128) ++dark;
+        return dark;
+    }
+};
+
+TEST_F(QtCanvasTest, WindowsFontsMapToMetricCompatibleFamilies) {
+    struct Case {
+        const char* windows;
+        const char* linux;
+    } cases[] = {{"Arial", "Liberation Sans"},
+                 {"arial", "Liberation Sans"},
+                 {"Times New Roman", "Liberation Serif"},
+                 {"Courier New", "Liberation Mono"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.windows);
+        EXPECT_EQ(LinuxFontFamily(c.windows), QString(c.linux));
+        EXPECT_EQ(QFontInfo(QtFontOf(CanvasFont{c.windows, 13, 0, 0, false})).family(),
+                  QString(c.linux));
+    }
+    EXPECT_EQ(LinuxFontFamily("Verdana"), QString("Verdana"));
+}
+
+TEST_F(QtCanvasTest, WidthsScaleWithThePixelHeight) {
+    QtFontMetrics metrics;
+    const std::string text = "Tombage : tirage au sort";
+    const CharAdvances small = metrics.Measure(CanvasFont{"Arial", 13, 0, 0, false});
+    const CharAdvances large = metrics.Measure(CanvasFont{"Arial", 130, 0, 0, false});
+    EXPECT_GT(small.Sum(text), 100);
+    EXPECT_NEAR(large.Sum(text), 10 * small.Sum(text), 1e-9);
+    // Courier New keeps its fixed pitch
+    const CharAdvances mono = metrics.Measure(CanvasFont{"Courier New", 20, 0, 0, false});
+    EXPECT_DOUBLE_EQ(mono.Of('i'), mono.Of('W'));
+}
+
+TEST_F(QtCanvasTest, DrawsLinesFillsAndTextWhereMeasured) {
+    QImage image = Blank(200, 100);
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter);
+        canvas.SetBrush(Brush{0x00FFFF, BrushStyle::Solid});  // yellow
+        canvas.FillRect(IntRect{10, 10, 20, 20});
+        canvas.SetPen(Pen{0, 1, PenStyle::Solid});
+        canvas.DrawLine(30, 10, 30, 20);
+        canvas.SetFont(CanvasFont{"Arial", 20, 0, 0, false});
+        const int32_t width = canvas.TextWidth("MMMM");
+        canvas.DrawText(TextOutput{50, 10, "MMMM", IntRect{0, 0, 200, 100}, 0});
+        painter.end();
+        EXPECT_GT(DarkPixels(image, QRect(50, 10, width, 20)), 40);
+        EXPECT_EQ(DarkPixels(image, QRect(50 + width + 1, 0, 20, 100)), 0)
+            << "nothing beyond the measured width";
+    }
+    EXPECT_EQ(image.pixel(10, 10), qRgb(255, 255, 0));
+    EXPECT_EQ(image.pixel(19, 19), qRgb(255, 255, 0));
+    EXPECT_EQ(image.pixel(20, 20), qRgb(255, 255, 255)) << "right and bottom edges excluded";
+    EXPECT_EQ(image.pixel(30, 10), qRgb(0, 0, 0));
+    EXPECT_EQ(image.pixel(30, 20), qRgb(255, 255, 255)) << "the last point is not drawn";
+}
+
+TEST_F(QtCanvasTest, ClipsTextAndRotatesIt) {
+    QImage image = Blank(200, 200);
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter);
+        canvas.SetFont(CanvasFont{"Arial", 20, 0, 0, false});
+        canvas.DrawText(TextOutput{10, 10, "MMMMMMMM", IntRect{10, 10, 40, 40}, 0});
+        canvas.SetFont(CanvasFont{"Arial", 20, 0, 0, true});
+        canvas.DrawText(TextOutput{100, 190, "MMMM", IntRect{0, 0, 200, 200}, 0});
+    }
+    EXPECT_GT(DarkPixels(image, QRect(10, 10, 30, 30)), 20);
+    EXPECT_EQ(DarkPixels(image, QRect(40, 0, 50, 60)), 0) << "clipped at the right";
+    // reading upward: a tall narrow strip right of x = 100, above y = 190
+    EXPECT_GT(DarkPixels(image, QRect(100, 120, 22, 70)), 40);
+    EXPECT_EQ(DarkPixels(image, QRect(125, 100, 70, 100)), 0);
+}
+
+// The sample bitmap saved in another format.
+std::string SampleIn(const char* format) {
+    QImage image;
+    const std::string bmp = SampleBitmap();
+    image.loadFromData(reinterpret_cast<const uchar*>(bmp.data()), static_cast<int>(bmp.size()));
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format, 100);
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+TEST_F(QtCanvasTest, DecodesBitmapsIconsAndJpegAndRejectsGarbage) {
+    QtImageDecoder decoder;
+    struct Case {
+        const char* name;
+        Picture picture;
+    } cases[] = {
+        {"bitmap", Picture{GraphicKind::Bitmap, SampleBitmap()}},
+        {"icon", Picture{GraphicKind::Icon, SampleIn("ICO")}},
+        {"JPEG kept as a bitmap picture", Picture{GraphicKind::Bitmap, SampleIn("JPG")}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DecodedImage image = decoder.Decode(c.picture);
+        ASSERT_EQ(image.width, 32);
+        ASSERT_EQ(image.height, 16);
+        // the middle of the red square, within JPEG's error
+        const uint32_t red = image.pixels[4 * 32 + 4];
+        EXPECT_GT((red >> 16) & 0xFF, 0xE0u);
+        EXPECT_LT((red >> 8) & 0xFF, 0x20u);
+    }
+    EXPECT_TRUE(decoder.Decode(Picture{GraphicKind::Bitmap, "BM garbage"}).IsEmpty());
+    EXPECT_TRUE(decoder.Decode(Picture{GraphicKind::Icon, std::string(3, '\0')}).IsEmpty());
+}
+
+TEST_F(QtCanvasTest, AbsurdFontSizesDoNotBreakPainting) {
+    for (int32_t size : {0, -12, 20000}) {
+        SCOPED_TRACE(size);
+        std::vector<std::unique_ptr<View>> page;
+        MemoView& memo = AddMemo(page, 10, 10, 180, 80, {"Tombage Tombage Tombage"});
+        memo.font.size = size;
+        QImage image = Blank(200, 100);
+        QPainter painter(&image);
+        QtCanvas canvas(painter);
+        PaintPage(page, canvas, 1.0, 1.0, 0, 0);
+        EXPECT_FALSE(memo.expandedMemo.empty());
+    }
+}
+
+TEST_F(QtCanvasTest, PaintsASamplePageIntoAnImage) {
+    QtImageDecoder decoder;
+    auto page = SamplePage();
+    QImage image = Blank(kSamplePageWidth, kSamplePageHeight);
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter);
+        PagePaintOptions options;
+        options.images = &decoder;
+        PaintPage(page, canvas, 1.0, 1.0, 0, 0, options);
+    }
+    ASSERT_TRUE(image.save(OutputPath("render_sample.png")));
+    // the title's fill, its frame, the line, the picture (red, top-left of a 200 x 100 area
+    // centred in 200 x 200: starting at y = 300 + 50)
+    EXPECT_EQ(image.pixel(60, 50), qRgb(0xFF, 0xF0, 0xE0));
+    EXPECT_EQ(qGray(image.pixel(40, 60)), 0);
+    EXPECT_EQ(qGray(image.pixel(400, 280)), 0);
+    EXPECT_EQ(image.pixel(60, 370), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(60, 440), qRgb(0, 0, 0));
+    EXPECT_GT(DarkPixels(image, QRect(45, 105, 330, 100)), 500) << "the body text";
+}
+
+TEST_F(QtCanvasTest, PaintsASamplePageIntoAPdf) {
+    const QString path = OutputPath("render_sample.pdf");
+    QtImageDecoder decoder;
+    auto page = SamplePage();
+    {
+        QPdfWriter writer(path);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        writer.setResolution(300);
+        QPainter painter(&writer);
+        QtCanvas canvas(painter);
+        PagePaintOptions options;
+        options.images = &decoder;
+        const double scale = 300.0 / 96.0;
+        PaintPage(page, canvas, scale, scale, 0, 0, options);
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(4) == "%PDF");
+    file.close();
+    QProcess pdftotext;
+    pdftotext.start("pdftotext", {path, "-"});
+    if (!pdftotext.waitForFinished(20000) || pdftotext.exitCode() != 0)
+        GTEST_SKIP() << "pdftotext is not available";
+    const QString text = QString::fromUtf8(pdftotext.readAllStandardOutput());
+    EXPECT_TRUE(text.contains("Tombage : tirage au sort des rencontres")) << text.toStdString();
+    EXPECT_TRUE(text.contains(QString::fromUtf8("équipes"))) << text.toStdString();
+}
+
+TEST_F(QtCanvasTest, PaintsThroughAPrinterAlike) {
+    const QString path = OutputPath("render_sample_printer.pdf");
+    auto page = SamplePage();
+    {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(path);
+        printer.setPageSize(QPageSize(QPageSize::A4));
+        printer.setFullPage(true);
+        QPainter painter(&printer);
+        ASSERT_TRUE(painter.isActive());
+        QtCanvas canvas(painter);
+        const double scale = printer.resolution() / 96.0;
+        PaintPage(page, canvas, scale, scale, 0, 0);
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(4) == "%PDF");
+}
+
+}  // namespace
+}  // namespace report::testing

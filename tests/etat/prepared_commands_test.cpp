@@ -39,7 +39,7 @@ std::string WriteSample() {
     templatePage.marginsActive = 0;
     templatePage.leftMargin = 25;
     store.AppendPage(templatePage, 1);
-    const std::string path = ::testing::TempDir() + "/tirage.etp";
+    const std::string path = ::testing::TempDir() + "/etat_prepared_tirage.etp";
     report::SavePreparedFile(store, path);
     return path;
 }
@@ -87,7 +87,7 @@ TEST(PreparedCommands, DumpShowsFileFieldsPagesAndFinishedTexts) {
 }
 
 TEST(PreparedCommands, DamagedFileIsRefusedWithItsMessage) {
-    const std::string path = ::testing::TempDir() + "/abime.etp";
+    const std::string path = ::testing::TempDir() + "/etat_prepared_abime.etp";
     std::ofstream(path, std::ios::binary) << std::string("\x18\x00\x02\x00", 4);
     EXPECT_THROW(RunCommand("dump-prepared", {path}), report::PreparedFileError);
     EXPECT_EQ(RunCommand("dump-prepared", {}), 1);

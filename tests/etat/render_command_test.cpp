@@ -67,7 +67,7 @@ std::string WriteSample() {
     line.height = 1;
     line.frameWidth = 3;
     store.AppendObject(2, line);
-    const std::string path = ::testing::TempDir() + "/rendu.etp";
+    const std::string path = ::testing::TempDir() + "/etat_render_rendu.etp";
     report::SavePreparedFile(store, path);
     return path;
 }
@@ -115,7 +115,8 @@ TEST(RenderCommand, WritesOnePngPerPageAtTheResolution) {
     int index = 0;
     for (const Case& c : cases) {
         SCOPED_TRACE(index);
-        const fs::path folder = fs::path(::testing::TempDir()) / ("png" + std::to_string(index++));
+        const fs::path folder =
+            fs::path(::testing::TempDir()) / ("etat_render_png" + std::to_string(index++));
         fs::remove_all(folder);
         std::vector<std::string> args = {etp, "--png", folder.string()};
         args.insert(args.end(), c.options.begin(), c.options.end());
@@ -135,7 +136,7 @@ TEST(RenderCommand, WritesOnePngPerPageAtTheResolution) {
 
 TEST(RenderCommand, TheFirstPageShowsItsTextsNearTheirPlace) {
     const std::string etp = WriteSample();
-    const fs::path folder = fs::path(::testing::TempDir()) / "png-place";
+    const fs::path folder = fs::path(::testing::TempDir()) / "etat_render_png-place";
     fs::remove_all(folder);
     ASSERT_EQ(RunCommand({etp, "--png", folder.string(), "--pages", "1"}), 0);
     const QImage image(QString::fromStdString((folder / "page-001.png").string()));
@@ -156,7 +157,7 @@ TEST(RenderCommand, TheFirstPageShowsItsTextsNearTheirPlace) {
 
 TEST(RenderCommand, WritesAPdfWithSelectableEmbeddedText) {
     const std::string etp = WriteSample();
-    const std::string pdf = ::testing::TempDir() + "/rendu.pdf";
+    const std::string pdf = ::testing::TempDir() + "/etat_render_rendu.pdf";
     fs::remove(pdf);
     ASSERT_EQ(RunCommand({etp, "--pdf", pdf}), 0);
     const std::string text = Output("pdftotext -layout '" + pdf + "' - 2>&1");
@@ -188,7 +189,7 @@ TEST(RenderCommand, WritesAPdfWithSelectableEmbeddedText) {
 
 TEST(RenderCommand, ErrorsAreFrenchWithStatusOne) {
     const std::string etp = WriteSample();
-    const std::string folder = ::testing::TempDir() + "/png-errors";
+    const std::string folder = ::testing::TempDir() + "/etat_render_png-errors";
     struct Case {
         std::vector<std::string> args;
         const char* message;
@@ -198,7 +199,8 @@ TEST(RenderCommand, ErrorsAreFrenchWithStatusOne) {
         {{etp, "--pdf", "x.pdf", "--dpi", "150"}, "usage : etat render"},
         {{etp, "--png", folder, "--dpi", "0"}, "résolution incorrecte : 0"},
         {{etp, "--png", folder, "--dpi", "abc"}, "résolution incorrecte : abc"},
-        {{::testing::TempDir() + "/absent.etp", "--png", folder}, "Impossible d'ouvrir le fichier"},
+        {{::testing::TempDir() + "/etat_render_absent.etp", "--png", folder},
+         "Impossible d'ouvrir le fichier"},
         {{etp, "--png", folder, "--pages", "7"}, "7"},
         {{etp, "--png", folder, "--pages", "x"},
          "'x' n'est pas une valeur enti\xC3\xA8re correcte"},

@@ -17,8 +17,9 @@ int RunCommand(const std::string& name, const std::vector<std::string>& args) {
     return -1;
 }
 
+// Names of this test's own: other tests of the tree run at the same time in the same folder.
 std::string Temp(const std::string& name) {
-    return ::testing::TempDir() + "/" + name;
+    return ::testing::TempDir() + "/etat_template_commands_" + name;
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {

@@ -1,6 +1,10 @@
-// etat build: builds a template over a user data source and lists the prepared pages.
+// etat build: builds a template over a user data source, then lists the prepared pages, writes
+// them to a prepared file or paints them into a PDF or PNG images.
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <memory>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -21,6 +25,11 @@
 #include "report/core/prepared/prepared_pages.h"
 #include "report/core/render/measuring_canvas.h"
 #include "tools/etat/command.h"
+#include "tools/etat/page_output.h"
+
+#if TOMBAGE_ETAT_QT
+#include "report/qt/qt_font_metrics.h"
+#endif
 
 namespace {
 
@@ -79,8 +88,8 @@ bool ParseCount(const std::string& text, int& count) {
 int Build(const std::vector<std::string>& args) {
     const std::string usage =
         "usage : etat build FICHIER.etf [--records N] [--values FICHIER.csv] "
-        "(-o SORTIE.etp | --text)";
-    std::string templatePath, valuesPath, outputPath;
+        "(-o SORTIE.etp | --pdf SORTIE.pdf | --png DOSSIER | --text)";
+    std::string templatePath, valuesPath, outputPath, pdfPath, pngFolder;
     int records = -1;
     bool text = false;
     for (size_t i = 0; i < args.size(); ++i) {
@@ -96,9 +105,10 @@ int Build(const std::vector<std::string>& args) {
             text = true;
         } else if (arg == "-o" && i + 1 < args.size()) {
             outputPath = args[++i];
-        } else if (arg == "--pdf" || arg == "--png") {
-            PrintError(arg + " : pas encore disponible (sorties --text et -o seulement)");
-            return 1;
+        } else if (arg == "--pdf" && i + 1 < args.size()) {
+            pdfPath = args[++i];
+        } else if (arg == "--png" && i + 1 < args.size()) {
+            pngFolder = args[++i];
         } else if (templatePath.empty() && !arg.empty() && arg[0] != '-') {
             templatePath = arg;
         } else {
@@ -106,10 +116,24 @@ int Build(const std::vector<std::string>& args) {
             return 1;
         }
     }
-    if (templatePath.empty() || text == !outputPath.empty()) {
+    const int outputs =
+        int{text} + int{!outputPath.empty()} + int{!pdfPath.empty()} + int{!pngFolder.empty()};
+    if (templatePath.empty() || outputs != 1) {
         PrintError(usage);
         return 1;
     }
+#if !TOMBAGE_ETAT_QT
+    if (!pdfPath.empty() || !pngFolder.empty()) {
+        PrintError(
+            "build : --pdf et --png non disponibles dans cette version (construite sans Qt)");
+        return 1;
+    }
+#else
+    // Painted pages are laid out with the fonts they are painted with.
+    const std::unique_ptr<QGuiApplication> application =
+        (pdfPath.empty() && pngFolder.empty()) ? nullptr : etat::StartQt();
+#endif
+    const bool listing = text;
     ValueTable values;
     if (!valuesPath.empty()) {
         values = ReadValues(valuesPath);
@@ -128,8 +152,11 @@ int Build(const std::vector<std::string>& args) {
     report.SetOwnerForm(&form);
     report.dataset = &dataset;
     report.onGetValue = [&](const std::string& name, report::Variant& value) {
-        const size_t row = static_cast<size_t>(dataset.RecordNo());
-        if (row >= values.rows.size()) return;
+        if (values.rows.empty()) return;
+        // Bands outside the data loop (title, page header) read the first row, as they print
+        // before the first record; the summary reads the last.
+        const int last = static_cast<int>(values.rows.size()) - 1;
+        const size_t row = static_cast<size_t>(std::clamp(dataset.RecordNo(), 0, last));
         for (size_t column = 0; column < values.names.size(); ++column) {
             if (values.names[column] != name) continue;
             const auto& fields = values.rows[row];
@@ -149,14 +176,22 @@ int Build(const std::vector<std::string>& args) {
     report::PreparedPages store(report);
     report::PreparedPagesSink storeSink(store);
     report::PreparedSink& pages =
-        outputPath.empty() ? static_cast<report::PreparedSink&>(recorder) : storeSink;
-    // The listing counts fixed-height lines; a prepared file gets the text laid out as drawn
-    // (fixed character advances: etat has no fonts of its own).
+        listing ? static_cast<report::PreparedSink&>(recorder) : storeSink;
+    // The listing counts fixed-height lines. Painted pages are laid out with the fonts they are
+    // painted with; a prepared file alone with fixed character advances (no fonts without Qt).
+#if TOMBAGE_ETAT_QT
+    std::unique_ptr<report::QtFontMetrics> fonts;
+    if (application != nullptr) fonts = std::make_unique<report::QtFontMetrics>();
+    std::unique_ptr<report::MeasuringCanvas> canvas =
+        fonts ? std::make_unique<report::MeasuringCanvas>(*fonts)
+              : std::make_unique<report::MeasuringCanvas>();
+#else
+    auto canvas = std::make_unique<report::MeasuringCanvas>();
+#endif
     report::LineHeightMeasurer lines(kLineHeight);
-    report::MeasuringCanvas canvas;
-    report::TextLayoutMeasurer layout(canvas);
+    report::TextLayoutMeasurer layout(*canvas);
     report::ObjectMeasurer& measurer =
-        outputPath.empty() ? static_cast<report::ObjectMeasurer&>(lines) : layout;
+        listing ? static_cast<report::ObjectMeasurer&>(lines) : layout;
     report::ReportBuilder builder(report, engine.Core(), pages, measurer);
     report::SilentDialogs silent;  // the error goes to stderr below, once
     report::InstallDialogs(&silent);
@@ -177,13 +212,27 @@ int Build(const std::vector<std::string>& args) {
         report::SavePreparedFile(store, outputPath);
         return 0;
     }
-    const std::string listing = report::Cp1252ToUtf8(recorder.Listing());
-    std::fwrite(listing.data(), 1, listing.size(), stdout);
+#if TOMBAGE_ETAT_QT
+    if (!listing) {
+        std::vector<int> indexes(static_cast<size_t>(store.PageCount()));
+        std::iota(indexes.begin(), indexes.end(), 0);
+        if (indexes.empty()) {
+            PrintError("l'état ne contient aucune page");
+            return 1;
+        }
+        if (!pdfPath.empty()) etat::RenderPdf(store, indexes, pdfPath);
+        if (!pngFolder.empty()) etat::RenderPng(store, indexes, pngFolder, 96);
+        return 0;
+    }
+#endif
+    const std::string pagesText = report::Cp1252ToUtf8(recorder.Listing());
+    std::fwrite(pagesText.data(), 1, pagesText.size(), stdout);
     return 0;
 }
 
-const etat::EtatCommand buildCommand(
-    "build", "build FICHIER.etf [--records N] [--values FICHIER.csv] (-o SORTIE.etp | --text)",
-    Build);
+const etat::EtatCommand buildCommand("build",
+                                     "build FICHIER.etf [--records N] [--values FICHIER.csv] "
+                                     "(-o SORTIE.etp | --pdf SORTIE.pdf | --png DOSSIER | --text)",
+                                     Build);
 
 }  // namespace

@@ -78,6 +78,9 @@ class BuildContext {
     virtual void SetCurY(int /*y*/) {}
     virtual int BottomY() const { return 0; }  // lowest usable position (PAGEHEIGHT)
     virtual int RightX() const { return 0; }   // right edge of the usable area (PAGEWIDTH)
+    // The height of the page footer band of `page` (a template page) while it is formed; 0
+    // when it has none or is not being formed.
+    virtual int PageFooterHeight(const PropertyAccess& /*page*/) const { return 0; }
 
     // --- The object being output (the current view) ---
     virtual bool HasCurrentView() const { return false; }

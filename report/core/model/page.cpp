@@ -4,6 +4,7 @@
 
 #include "report/core/base/rounding.h"
 #include "report/core/base/text.h"
+#include "report/core/language/build_context.h"
 #include "report/core/model/model_state.h"
 #include "report/core/model/name_generator.h"
 #include "report/core/model/report.h"
@@ -311,7 +312,11 @@ Variant Page::GetPropertyValue(std::string_view propertyName) const {
         if (n == "LEFTMARGIN") return Variant::Int32(PrintableArea().left);
         if (n == "TOPMARGIN") return Variant::Int32(PrintableArea().top);
         if (n == "RIGHTMARGIN") return Variant::Int32(PrintableArea().right);
-        if (n == "BOTTOMMARGIN") return Variant::Int32(PrintableArea().bottom);
+        if (n == "BOTTOMMARGIN") {
+            // The page footer's room is not the scripts' to fill.
+            const int footer = buildContext != nullptr ? buildContext->PageFooterHeight(*this) : 0;
+            return Variant::Int32(PrintableArea().bottom - footer);
+        }
     }
     return PropertyObject::GetPropertyValue(propertyName);
 }

@@ -5,7 +5,6 @@
 
 #include "app/logic/file_io.h"
 #include "app/logic/globals.h"
-#include "app/logic/text_lines.h"
 #include "report/core/base/errors.h"
 #include "tests/app/logic/test_support.h"
 
@@ -43,28 +42,6 @@ TEST(ExtractFieldTest, FieldsTable) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line + " / " + std::to_string(c.n));
         EXPECT_EQ(app::ExtractField(c.line, c.n), c.expected);
-    }
-}
-
-TEST(SplitLinesTest, LineEnds) {
-    struct Case {
-        std::string text;
-        std::vector<std::string> lines;
-    };
-    const Case cases[] = {
-        {"", {}},
-        {"a", {"a"}},
-        {"a\r\nb\r\n", {"a", "b"}},
-        {"a\nb\n", {"a", "b"}},
-        {"a\rb\r", {"a", "b"}},
-        {"a\r\n\r\nb", {"a", "", "b"}},
-        {"a\n\rb", {"a", "", "b"}},
-        {"\r\n", {""}},
-        {"a\r", {"a"}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        EXPECT_EQ(app::SplitLines(c.text), c.lines);
     }
 }
 

@@ -1,0 +1,159 @@
+#include "tools/etat/page_output.h"
+
+#if TOMBAGE_ETAT_QT
+
+#include <QDir>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <cmath>
+#include <cstdlib>
+#include <utility>
+
+#include "report/core/base/errors.h"
+#include "report/core/base/rounding.h"
+#include "report/core/prepared/page_geometry.h"
+#include "report/core/prepared/prepared_pages.h"
+#include "report/core/printer/printer_layer.h"
+#include "report/core/render/measuring_canvas.h"
+#include "report/core/render/page_drawing.h"
+#include "report/qt/qt_canvas.h"
+#include "report/qt/qt_font_metrics.h"
+#include "report/qt/qt_image_decoder.h"
+
+namespace etat {
+
+namespace {
+
+constexpr double kTenthsOfMillimetrePerInch = 254.0;
+
+// The paper of a page in tenths of a millimetre, turned the way its metrics are.
+QSizeF PaperSize(const report::PreparedPage& page) {
+    double width = page.paperWidth;
+    double height = page.paperHeight;
+    const report::PageMetrics& m = page.metrics;
+    if (width <= 0 || height <= 0) {  // a page without paper fields: its design-pixel size
+        width = m.pageWidth * kTenthsOfMillimetrePerInch / report::Printer::kDesignPixelsPerInch;
+        height = m.pageHeight * kTenthsOfMillimetrePerInch / report::Printer::kDesignPixelsPerInch;
+    }
+    if ((width > height) != (m.pageWidth > m.pageHeight)) std::swap(width, height);
+    return QSizeF(width, height);
+}
+
+// The canvas rectangle of the page's drawing when its whole sheet covers `pixels`.
+report::IntRect TargetRect(const report::PreparedPage& page, QSize pixels) {
+    const report::IntRect sheet = report::SheetRectOf(page);
+    const double kx = page.metrics.pageWidth > 0
+                          ? static_cast<double>(pixels.width()) / page.metrics.pageWidth
+                          : 0.0;
+    const double ky = page.metrics.pageHeight > 0
+                          ? static_cast<double>(pixels.height()) / page.metrics.pageHeight
+                          : 0.0;
+    return report::IntRect{report::RoundToInt(sheet.left * kx), report::RoundToInt(sheet.top * ky),
+                           report::RoundToInt(sheet.right * kx),
+                           report::RoundToInt(sheet.bottom * ky)};
+}
+
+// Draws pages on the painter's device as the print job does: visible while drawn, released
+// right after.
+class PagePainter {
+  public:
+    explicit PagePainter(report::PreparedPages& store) : store_(store), measure_(measuring_) {
+        store_.SetTextWidthMeasure(&measure_);
+        options_.measuringCanvas = &measuring_;
+        options_.images = &images_;
+    }
+    ~PagePainter() { store_.SetTextWidthMeasure(nullptr); }
+    PagePainter(const PagePainter&) = delete;
+    PagePainter& operator=(const PagePainter&) = delete;
+
+    void Paint(int index, QPainter& painter, QSize pixels) {
+        report::QtCanvas canvas(painter);
+        report::PreparedPage& page = store_.PageAt(index);
+        page.visible = true;
+        report::DrawPage(store_, index, canvas, TargetRect(page, pixels), options_);
+        page.visible = false;
+        report::DrawPage(store_, index, canvas, report::IntRect{}, options_);
+    }
+
+  private:
+    report::PreparedPages& store_;
+    report::QtFontMetrics metrics_;
+    report::MeasuringCanvas measuring_{metrics_};
+    report::CanvasTextWidthMeasure measure_;
+    report::QtImageDecoder images_;
+    report::PageDrawOptions options_;
+};
+
+std::string PngName(int index) {
+    char name[32];
+    std::snprintf(name, sizeof name, "page-%03d.png", index + 1);
+    return name;
+}
+
+QPageLayout LayoutOf(const report::PreparedPage& page) {
+    const QSizeF paper = PaperSize(page);
+    const bool landscape = paper.width() > paper.height();
+    const QSizeF portrait = landscape ? paper.transposed() : paper;
+    const QPageSize size(portrait / 10.0, QPageSize::Millimeter);
+    return QPageLayout(size, landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(0, 0, 0, 0));
+}
+
+}  // namespace
+
+std::unique_ptr<QGuiApplication> StartQt() {
+    if (QGuiApplication::instance() != nullptr) return nullptr;
+    if (std::getenv("QT_QPA_PLATFORM") == nullptr) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "etat";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+void RenderPng(report::PreparedPages& store, const std::vector<int>& indexes,
+               const std::string& pngFolder, int dpi) {
+    const QString folder = QString::fromStdString(pngFolder);
+    if (!QDir().mkpath(folder)) throw report::FileCreateError(pngFolder);
+    PagePainter painter(store);
+    for (int index : indexes) {
+        const QSizeF paper = PaperSize(store.PageAt(index));
+        const QSize pixels(report::RoundToInt(paper.width() * dpi / kTenthsOfMillimetrePerInch),
+                           report::RoundToInt(paper.height() * dpi / kTenthsOfMillimetrePerInch));
+        QImage image(pixels, QImage::Format_RGB32);
+        if (image.isNull()) throw report::FileCreateError(PngName(index));
+        image.fill(Qt::white);
+        const int dotsPerMetre = static_cast<int>(std::lround(dpi / 0.0254));
+        image.setDotsPerMeterX(dotsPerMetre);
+        image.setDotsPerMeterY(dotsPerMetre);
+        {
+            QPainter qp(&image);
+            painter.Paint(index, qp, pixels);
+        }
+        const QString path = QDir(folder).filePath(QString::fromStdString(PngName(index)));
+        if (!image.save(path, "PNG")) throw report::FileCreateError(path.toStdString());
+    }
+}
+
+void RenderPdf(report::PreparedPages& store, const std::vector<int>& indexes,
+               const std::string& pdfPath) {
+    const QString path = QString::fromStdString(pdfPath);
+    QPdfWriter writer(path);
+    writer.setCreator("Tombage etat");
+    writer.setPageLayout(LayoutOf(store.PageAt(indexes.front())));
+    QPainter qp;
+    if (!qp.begin(&writer)) throw report::FileCreateError(pdfPath);
+    PagePainter painter(store);
+    for (size_t i = 0; i < indexes.size(); ++i) {
+        if (i > 0) {
+            writer.setPageLayout(LayoutOf(store.PageAt(indexes[i])));
+            writer.newPage();
+        }
+        painter.Paint(indexes[i], qp, QSize(writer.width(), writer.height()));
+    }
+    if (!qp.end()) throw report::FileCreateError(pdfPath);
+}
+}  // namespace etat
+#endif

@@ -1,0 +1,30 @@
+// Prepared pages painted into PNG images or one PDF file, the way the print job draws them;
+// shared by etat render and etat build. Only in builds with Qt (TOMBAGE_ETAT_QT).
+#pragma once
+
+#if TOMBAGE_ETAT_QT
+#include <QGuiApplication>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace report {
+class PreparedPages;
+}
+
+namespace etat {
+
+// The application Qt's painting and fonts need; etat shows no window, so without a platform
+// chosen it takes the offscreen one and needs no display. Null when one already exists.
+std::unique_ptr<QGuiApplication> StartQt();
+
+// `indexes`: 0-based pages, in output order. PNG files are named page-001.png ... by page
+// number, at `dpi` dots per inch; the PDF has one page per page at its paper size. Both raise
+// FileCreateError when the output cannot be written.
+void RenderPng(report::PreparedPages& store, const std::vector<int>& indexes,
+               const std::string& pngFolder, int dpi);
+void RenderPdf(report::PreparedPages& store, const std::vector<int>& indexes,
+               const std::string& pdfPath);
+
+}  // namespace etat
+#endif

@@ -50,6 +50,7 @@ int main(int argc, char** argv) {
         services.shell = &shell;
         services.pacer = &pacer;
         services.clock = &clock;
+        services.engine = &engine;
         services.updateCheck = [&dialogs](const std::string& site) {
             app::UpdateCheck check(site, std::string(app::ProgramVersion),
                                    [&dialogs](const std::string& caption, const std::string& text) {

@@ -13,16 +13,22 @@
 #include "app/logic/app_texts.h"
 #include "app/logic/globals.h"
 #include "app/logic/ini_file.h"
+#include "app/logic/print_draw.h"
 #include "app/logic/results_file.h"
 #include "app/windows/emblem.h"
 #include "app/windows/fonts.h"
 #include "app/windows/grid_cell_delegate.h"
 #include "app/windows/widget_text.h"
+#include "report/core/engine/engine.h"
+#include "report/core/file/template_file.h"
+#include "report/ui/report_preview.h"
 
 namespace app {
 namespace {
 
 constexpr int kLayoutRowCount = 50;
+// The print's template, read from the program folder at each print.
+constexpr std::string_view kTemplateFile = "Tombage.etf";
 
 }  // namespace
 
@@ -36,6 +42,18 @@ MainWindow::MainWindow(const MainWindowServices& services, QWidget* parent)
     setWindowIcon(QPixmap::fromImage(DrawEmblem()));
     BuildMenu();
     BuildGrid();
+    if (services_.engine != nullptr) {
+        // The report and its data source as created with the window; the report starts empty.
+        userDataset1_.rangeEnd = report::RangeEnd::reCount;
+        form_.Add(userDataset1_);
+        report1_ = std::make_unique<report::Report>(services_.engine->Model(), "report1");
+        report1_->SetOwnerForm(&form_);
+        report1_->dataset = &userDataset1_;
+        report1_->initialZoom = report::PreviewZoom::pzDefault;
+        namespace pb = report::preview_button;
+        report1_->previewButtons = pb::pbZoom | pb::pbLoad | pb::pbSave | pb::pbPrint | pb::pbFind |
+                                   pb::pbHelp | pb::pbExit;
+    }
     // Until the window system frames the window, the inner size is the outer one.
     const WindowSize inner = InnerSizeForOuterSize(FrameMargins());
     resize(inner.width, inner.height);
@@ -225,9 +243,20 @@ void MainWindow::DrawMatches(DrawMode mode) {
 }
 
 void MainWindow::PrintDraw() {
-    if (!drawGate_.AcceptsCommands()) return;
-    // The print of the draw through the report engine comes here: the template "Tombage.etf"
-    // of the program folder, one record per data row of the grid, and the preview.
+    if (!drawGate_.AcceptsCommands() || report1_ == nullptr) return;
+    Guarded([this] {
+        const app::PrintDraw print(grid_, ResultsFilePath());
+        userDataset1_.rangeEndCount = print.RecordCount();
+        // A missing template keeps what the report held, without a word.
+        report::LoadTemplateFile(*report1_, ProgramFolder() + std::string(kTemplateFile));
+        report1_->onGetValue = [this, &print](const std::string& name, report::Variant& value) {
+            print.Report1GetValue(userDataset1_.RecordNo(), name, value);
+        };
+        const auto detach = qScopeGuard([this] { report1_->onGetValue = nullptr; });
+        report::ReportPreview preview(*report1_, services_.engine->Core(), this);
+        preview.onShown = onPreviewShown;
+        preview.PreviewReport();
+    });
 }
 
 void MainWindow::OpenHelpDocument(std::string_view fileName) {

@@ -25,6 +25,14 @@
 #include "app/windows/about_window.h"
 #include "app/windows/shell.h"
 #include "app/windows/table_grid.h"
+#include "report/core/data/component.h"
+#include "report/core/data/dataset.h"
+#include "report/core/model/report.h"
+
+namespace report {
+class Engine;
+class PreviewWindow;
+}  // namespace report
 
 namespace app {
 
@@ -39,6 +47,8 @@ struct MainWindowServices {
     // The update check of the start-up, given the site of the settings file (empty: the built-in
     // site). Unset: no check at all (tests never reach the network).
     std::function<void(const std::string& site)> updateCheck;
+    // The report engine that prints the draw. Null: "Impression" does nothing.
+    report::Engine* engine = nullptr;
 };
 
 class MainWindow final : public QMainWindow {
@@ -82,6 +92,10 @@ class MainWindow final : public QMainWindow {
     QAction* GeneralHelpAction() const { return generalHelpAction_; }
     QAction* NoUpdateCheckAction() const { return noUpdateCheckAction_; }
     QAction* QuitAction() const { return quitAction_; }
+    report::Report* Report1() const { return report1_.get(); }
+
+    // Called once the preview of "Impression" is on screen (tests close it from here).
+    std::function<void(report::PreviewWindow& preview)> onPreviewShown;
 
   protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -125,6 +139,10 @@ class MainWindow final : public QMainWindow {
     UpdateCheckSwitch updateSwitch_;
     RandomGenerator random_;
     DrawCommandGate drawGate_;
+    // The print of the draw: the form holds the data source that the template's band names.
+    report::ComponentOwner form_;
+    report::UserDataset userDataset1_{"userDataset1"};
+    std::unique_ptr<report::Report> report1_;
     bool outerSizeFitted_ = false;
 };
 

@@ -43,6 +43,7 @@ ReportBuilder::~ReportBuilder() = default;
 bool ReportBuilder::BuildReport() {
     ModelState& state = report_->State();
     Scoped<DocumentMode> mode(state.documentMode, DocumentMode::Printing);
+    Scoped<const BuildContext*> building(state.buildContext, this);
     if (report_->ignoreStoredPrinter == 0) report_->SelectPrinterByName(report_->printerName);
     runDate_ = Today();
     runTime_ = TimeNow();

@@ -90,6 +90,7 @@ class ReportBuilder final : public BuildContext {
     void SetCurY(int y) override;
     int BottomY() const override;
     int RightX() const override;
+    int PageFooterHeight(const PropertyAccess& page) const override;
     bool HasCurrentView() const override { return currentView_ != nullptr; }
     ViewFormat CurrentViewFormat() const override;
     bool CurrentViewIsText() const override;

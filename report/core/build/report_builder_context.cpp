@@ -77,6 +77,12 @@ int ReportBuilder::RightX() const {
     return page_ != nullptr ? page_->rightX : 0;
 }
 
+int ReportBuilder::PageFooterHeight(const PropertyAccess& page) const {
+    if (page_ == nullptr || page_->page != &page) return 0;
+    const Band* footer = Head(band_type::kPageFooter);
+    return footer != nullptr ? footer->height : 0;
+}
+
 ViewFormat ReportBuilder::CurrentViewFormat() const {
     ViewFormat format;
     if (currentView_ == nullptr) return format;

@@ -13,6 +13,8 @@
 
 namespace report {
 
+class BuildContext;
+
 // Designing, or printing (while a report is built and while prepared pages are drawn).
 enum class DocumentMode { Designing, Printing };
 
@@ -22,6 +24,8 @@ class ModelState {
     ViewFactory factory;
     ComponentRegistry components;
     DocumentMode documentMode = DocumentMode::Designing;
+    // While a report is built: the builder, which knows the run-time bands. Not owned.
+    const BuildContext* buildContext = nullptr;
     // Evaluates an expression text (the engine's shared parser). Script methods such as
     // Memo.Add receive their arguments as texts and evaluate them here, and so do reports'
     // dictionary variables; without an evaluator a text is taken as it is.

@@ -314,7 +314,8 @@ Variant Page::GetPropertyValue(std::string_view propertyName) const {
         if (n == "RIGHTMARGIN") return Variant::Int32(PrintableArea().right);
         if (n == "BOTTOMMARGIN") {
             // The page footer's room is not the scripts' to fill.
-            const int footer = buildContext != nullptr ? buildContext->PageFooterHeight(*this) : 0;
+            const BuildContext* build = state_->buildContext;
+            const int footer = build != nullptr ? build->PageFooterHeight(*this) : 0;
             return Variant::Int32(PrintableArea().bottom - footer);
         }
     }

@@ -16,7 +16,6 @@
 
 namespace report {
 
-class BuildContext;
 class ModelState;
 class Report;
 
@@ -59,8 +58,6 @@ class Page : public PropertyObject {
     PageMetrics metrics;      // of the printer for this page's paper
     int32_t columnWidth = 0;  // computed while building
     bool isSubReportPage = false;
-    // While a report is built: the builder, which knows the run-time bands. Not owned.
-    const BuildContext* buildContext = nullptr;
 
     bool IsReportPage() const { return type == static_cast<uint8_t>(PageType::ptReport); }
 
@@ -92,7 +89,7 @@ class Page : public PropertyObject {
 
     const FieldTable& StoredFields() const override;
     // While a report is built, the margin getters give the edges of the printable area (the
-    // bottom one above the page footer, through buildContext); Size
+    // bottom one above the page footer of the page being built); Size
     // and Orientation change the paper through the printer layer, and Type the property list.
     Variant GetPropertyValue(std::string_view name) const override;
     void SetPropertyValue(std::string_view name, const Variant& value) override;

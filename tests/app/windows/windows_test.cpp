@@ -5,6 +5,7 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -24,7 +25,10 @@
 #include "app/windows/main_window.h"
 #include "app/windows/qt_pacer.h"
 #include "app/windows/qt_program_dialogs.h"
+#include "report/core/engine/engine.h"
+#include "report/core/output/preview_controller.h"
 #include "report/core/value/date_time.h"
+#include "report/ui/preview_window.h"
 #include "tests/app/logic/test_support.h"
 
 namespace {
@@ -94,6 +98,7 @@ class WindowsTest : public ::testing::Test {
         services.pacer = &pacerToUse;
         services.clock = &clock;
         services.programFolder = folder.Path();
+        services.engine = &engine;
         return services;
     }
 
@@ -107,6 +112,7 @@ class WindowsTest : public ::testing::Test {
         return window.GridModel().Cell(column, row);
     }
 
+    report::Engine engine{nullptr};  // the virtual printer
     TemporaryFolder folder;
     FakeDialogs dialogs;
     FakeShell shell;
@@ -324,6 +330,53 @@ TEST_F(WindowsTest, CommandsDuringADrawAreIgnoredAndQuittingWaits) {
     EXPECT_EQ(window->GridModel().RowCount(), 4);
     EXPECT_EQ(Cell(*window, 2, 3), "003");
     EXPECT_FALSE(window->isVisible());  // the quit asked during the draw took effect after it
+}
+
+TEST_F(WindowsTest, ImpressionShowsTheDrawInThePreview) {
+    WriteFile(folder.File("a.csv"),
+              "Nantes\nLyon\nBrest\nRennes\nNice\nLens\nMetz\nCaen\nTours\nNancy\n");
+    const std::string etf =
+        ReadFile(qEnvironmentVariable("TOMBAGE_BINARY_DIR").toStdString() + "/tombage/Tombage.etf");
+    ASSERT_FALSE(etf.empty());
+    WriteFile(folder.File("Tombage.etf"), etf);
+    auto window = Start();
+    dialogs.messages.clear();  // the missing results file of the first start
+    dialogs.choices.push_back(folder.File("a.csv"));
+    window->LoadTeams();
+    window->PlainAction()->trigger();
+    ASSERT_EQ(window->GridModel().RowCount(), 6);  // five matches
+    const std::string receiving = Cell(*window, 0, 3);
+    const std::string visiting = Cell(*window, 1, 5);
+    dialogs.messages.clear();
+
+    struct Case {
+        const char* what;
+        bool templateInFolder;
+    };
+    for (const Case c : {Case{"with Tombage.etf", true}, Case{"Tombage.etf removed", false}}) {
+        SCOPED_TRACE(c.what);
+        if (!c.templateInFolder) {
+            ASSERT_TRUE(QFile::remove(QString::fromStdString(folder.File("Tombage.etf"))));
+        }
+        int shown = 0, pages = 0;
+        std::vector<bool> found;
+        window->onPreviewShown = [&](report::PreviewWindow& preview) {
+            ++shown;
+            pages = preview.Controller().PageCount();
+            for (const std::string& team : {receiving, visiting, std::string("Marseille")})
+                found.push_back(preview.Controller().StartSearch(team, true, true) ==
+                                report::SearchOutcome::Found);
+            Grab(preview, "preview_of_the_draw.png");
+            // Closed from the event loop, as the user closes it.
+            QTimer::singleShot(0, &preview, [&preview] { preview.accept(); });
+        };
+        window->PrintAction()->trigger();
+        EXPECT_EQ(shown, 1);
+        EXPECT_EQ(pages, 1);
+        EXPECT_EQ(found, (std::vector<bool>{true, true, false}));
+        EXPECT_TRUE(dialogs.messages.empty());
+        EXPECT_EQ(window->GridModel().RowCount(), 6);  // printing leaves the grid as it was
+    }
 }
 
 TEST_F(WindowsTest, FailedSaveLeavesTheDrawAsDrawn) {

@@ -14,7 +14,7 @@
 #include "report/ui/preview_page_box.h"
 #include "report/ui/preview_thumbnails.h"
 #include "report/ui/preview_window.h"
-#include "tests/report/core/output/preview_bench.h"
+#include "tests/report/core/output/preview_pages_fixture.h"
 
 namespace report {
 namespace {
@@ -47,7 +47,7 @@ class PreviewWindowTest : public ::testing::Test {
         QApplication::sendEvent(window.get(), &event);
     }
 
-    preview_test::PreviewBench bench;
+    preview_test::PreviewPages bench;
     ZoomMemory zoom;
     std::unique_ptr<PreviewWindow> window;
 };

@@ -241,6 +241,22 @@ TEST_F(ReportBuilderTest, TwoNewPageCallsInOneScriptGiveTwoBreaks) {
     EXPECT_EQ(pages.Texts(2), (Texts{"Fin"}));
 }
 
+TEST_F(ReportBuilderTest, ScriptsSeeTheBottomMarginAboveThePageFooter) {
+    // What a script reading the page's BottomMargin gets while the title prints.
+    int seen = -1;
+    report.onBeforePrint = [&](StringList&, View& object) {
+        seen = object.OwnerPage()->GetPropertyValue("BottomMargin").ToInt();
+    };
+    const std::string title = Band("ReportTitle", 50, 20) + "," + Memo("T", 52, "Titre");
+    ASSERT_TRUE(Build(title, 0));
+    const int withoutFooter = seen;
+    EXPECT_EQ(withoutFooter, report.pages[0].PrintableArea().bottom);
+    ASSERT_TRUE(Build(title + "," + Band("PageFooter", 300, 40, R"(, "flags": 16)"), 0));
+    EXPECT_EQ(seen, withoutFooter - 40);
+    // Outside a build the margin is the stored one again.
+    EXPECT_NE(report.pages[0].GetPropertyValue("BottomMargin").ToInt(), withoutFooter - 40);
+}
+
 TEST_F(ReportBuilderTest, TwoPassPrintsTheTotalPagesOnEveryPage) {
     struct Case {
         int twoPass;

@@ -4,12 +4,12 @@
 
 #include "report/core/model/memo_view.h"
 #include "report/core/output/preview_controller.h"
-#include "tests/report/core/output/preview_bench.h"
+#include "tests/report/core/output/preview_pages_fixture.h"
 
 namespace report {
 namespace {
 
-using preview_test::PreviewBench;
+using preview_test::PreviewPages;
 
 TEST(PreviewToolbar, ButtonsFollowPreviewButtons) {
     namespace pb = preview_button;
@@ -92,7 +92,7 @@ TEST(ZoomMenu, TagsCaptionsAndCheckedItems) {
 
 class PreviewControllerTest : public ::testing::Test {
   protected:
-    PreviewBench bench;
+    PreviewPages bench;
     ZoomMemory memory;
 
     // A controller showing `pages` in a box of the given size, as a preview opens.

@@ -8,13 +8,13 @@
 #include "report/core/output/prepared_file_name.h"
 #include "report/core/output/preview_controller.h"
 #include "report/core/prepared/prepared_pages.h"
-#include "tests/report/core/output/preview_bench.h"
+#include "tests/report/core/output/preview_pages_fixture.h"
 
 namespace report {
 namespace {
 
 namespace fs = std::filesystem;
-using preview_test::PreviewBench;
+using preview_test::PreviewPages;
 
 TEST(PreparedFileName, TheExtensionBecomesEtp) {
     struct Case {
@@ -38,7 +38,7 @@ TEST(PreparedFileName, TheExtensionBecomesEtp) {
 
 class PreviewFilesTest : public ::testing::Test {
   protected:
-    PreviewBench bench;
+    PreviewPages bench;
     ZoomMemory memory;
     PreviewController preview{memory};
     fs::path folder;

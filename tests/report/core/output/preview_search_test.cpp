@@ -4,16 +4,16 @@
 
 #include "report/core/output/preview_controller.h"
 #include "report/core/prepared/prepared_pages.h"
-#include "tests/report/core/output/preview_bench.h"
+#include "tests/report/core/output/preview_pages_fixture.h"
 
 namespace report {
 namespace {
 
-using preview_test::PreviewBench;
+using preview_test::PreviewPages;
 
 class PreviewSearchTest : public ::testing::Test {
   protected:
-    PreviewBench bench;
+    PreviewPages bench;
     ZoomMemory memory;
     PreviewController preview{memory};
 

@@ -1,16 +1,16 @@
-#include "tests/report/core/output/preview_bench.h"
+#include "tests/report/core/output/preview_pages_fixture.h"
 
 #include "report/core/model/memo_view.h"
 
 namespace preview_test {
 
-PreviewBench::PreviewBench() {
+PreviewPages::PreviewPages() {
     state.printer.Start(nullptr);
     report = std::make_unique<report::Report>(state);
     templatePage = &report->AddPage();
 }
 
-std::unique_ptr<report::PreparedPages> PreviewBench::Pages(
+std::unique_ptr<report::PreparedPages> PreviewPages::Pages(
     const std::vector<std::vector<std::string>>& texts) const {
     auto pages = std::make_unique<report::PreparedPages>(*report);
     for (size_t p = 0; p < texts.size(); ++p) {
@@ -29,7 +29,7 @@ std::unique_ptr<report::PreparedPages> PreviewBench::Pages(
     return pages;
 }
 
-std::unique_ptr<report::PreparedPages> PreviewBench::PagesOfSize(int count, int width,
+std::unique_ptr<report::PreparedPages> PreviewPages::PagesOfSize(int count, int width,
                                                                  int height) const {
     auto pages = std::make_unique<report::PreparedPages>(*report);
     for (int i = 0; i < count; ++i) {

@@ -12,8 +12,8 @@
 
 namespace preview_test {
 
-struct PreviewBench {
-    PreviewBench();
+struct PreviewPages {
+    PreviewPages();
     report::ModelState state;
     std::unique_ptr<report::Report> report;
     report::Page* templatePage = nullptr;

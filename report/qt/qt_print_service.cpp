@@ -82,6 +82,7 @@ std::vector<std::string> QtPrintService::PrinterNames() {
 void QtPrintService::SetCurrentPrinter(int index) {
     if (index < 0 || index >= static_cast<int>(platformNames_.size() + pdfNames_.size())) return;
     current_ = index;
+    paperSource_ = -1;
     if (IsPdfEntry(index)) {
         printer_->setOutputFormat(QPrinter::PdfFormat);
     } else {
@@ -96,7 +97,7 @@ std::optional<DeviceSettings> QtPrintService::ReadSettings() {
     const QPageLayout layout = printer_->pageLayout();
     settings.paperCode = PaperCodeOfPageSize(layout.pageSize());
     settings.orientation = layout.orientation() == QPageLayout::Landscape ? 1 : 0;
-    settings.paperSource = -1;  // CUPS offers no portable source selection
+    settings.paperSource = paperSource_;
     QList<QPageSize> sizes;
     if (IsPdfEntry(current_)) {
         for (int row = 0; row < kPaperTableRows; ++row) {
@@ -136,6 +137,7 @@ void QtPrintService::WriteSettings(const DeviceRequest& request) {
     printer_->setPageOrientation(request.orientation == 0 ? QPageLayout::Portrait
                                                           : QPageLayout::Landscape);
     printer_->setCopyCount(1);  // copies are the print job's business
+    if (request.paperSource) paperSource_ = *request.paperSource;
 }
 
 DeviceMeasurements QtPrintService::Measure() {

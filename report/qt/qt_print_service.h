@@ -51,6 +51,9 @@ class QtPrintService : public PrintService {
     std::vector<QString> pdfNames_;
     std::unique_ptr<QPrinter> printer_;
     int current_ = -1;
+    // CUPS offers no portable source selection: the source asked for is kept and read back,
+    // so that pages asking for the same bin stay in one document.
+    int32_t paperSource_ = -1;
 };
 
 }  // namespace report

@@ -102,5 +102,28 @@ TEST(QtPrintService, PdfPrinterSettingsAndMetrics) {
     EXPECT_FALSE(printer.ShowDeviceProperties());  // no dialog installed
 }
 
+// Pages of a template store the bin they were designed with (0 here): a second page asking for
+// the same paper and bin must not start a new document, or a PDF printer would keep only the
+// last one.
+TEST(QtPrintService, ThePaperBinAskedForIsReadBack) {
+    App();
+    QtPrintService service({QStringLiteral("PDF")});
+    Printer printer;
+    printer.Start(&service);
+    printer.SelectPrinter(printer.IndexOfPrinter("PDF"));
+    for (const int bin : {0, 3, -1}) {
+        SCOPED_TRACE(bin);
+        printer.ApplyPageSettings(9, 0, 0, bin, 0, true);
+        EXPECT_TRUE(printer.SameAsCurrent(9, 0, 0, bin, 0));
+        EXPECT_FALSE(printer.SameAsCurrent(11, 0, 0, bin, 0));
+    }
+    // Choosing a printer starts from its default source again.
+    printer.ApplyPageSettings(9, 0, 0, 3, 0, true);
+    EXPECT_TRUE(service.ReadSettings().has_value());
+    EXPECT_EQ(service.ReadSettings()->paperSource, 3);
+    service.SetCurrentPrinter(service.CurrentPrinterIndex());
+    EXPECT_EQ(service.ReadSettings()->paperSource, -1);
+}
+
 }  // namespace
 }  // namespace report

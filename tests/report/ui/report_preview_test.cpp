@@ -54,7 +54,6 @@ int PdfPageCount(const QString& path) {
 class ReportPreviewTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        App();
         InstallDialogs(&silent);
         dataset.rangeEnd = RangeEnd::reCount;
         dataset.rangeEndCount = static_cast<int>(teams.size());
@@ -75,6 +74,7 @@ class ReportPreviewTest : public ::testing::Test {
     }
     void TearDown() override { InstallDialogs(nullptr); }
 
+    QApplication& app = App();  // before the printer
     SilentDialogs silent;
     QtPrintService service{{QStringLiteral("PDF")}};
     Engine engine{&service};
@@ -132,7 +132,9 @@ TEST_F(ReportPreviewTest, PrintPreparedFollowsThePageListAndTheCopies) {
         bool collate;
         int sheets;  // in the PDF; uncollated copies are the printer's, not the file's
     };
-    for (const Case& c : {Case{"", 1, true, 1}, Case{"1", 3, true, 3}, Case{"1-", 2, false, 1}}) {
+    // Collated copies are repeated by the job, in one document.
+    for (const Case& c : {Case{"", 1, true, 1}, Case{"1", 0, true, 1}, Case{"1-", 2, false, 1},
+                          Case{"", 3, true, 3}}) {
         SCOPED_TRACE(c.list + " x" + std::to_string(c.copies));
         QFile::remove(dir.filePath("tirage.pdf"));
         PrintOptions options;

@@ -480,7 +480,8 @@ void PreviewWindow::keyPressEvent(QKeyEvent* event) {
 }
 
 void PreviewWindow::showEvent(QShowEvent* event) {
-    if (!placementStored_ && parentWidget() == nullptr) RestorePreviewPlacement(*this);
+    // Opened maximized unless the user left it otherwise last time.
+    if (!placementStored_) RestorePreviewPlacement(*this);
     QDialog::showEvent(event);
     pageBox_->setFocus();
 }

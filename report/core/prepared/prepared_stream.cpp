@@ -54,6 +54,29 @@ size_t CheckedEnd(const EngineStream& s, int32_t end, int pageNumber) {
     return static_cast<size_t>(end);
 }
 
+// The fields every page entry starts with, in file order: its end offset, the paper, and
+// (from version 24) the bin and the margins around the margins flag.
+int32_t ReadPageEntryHeader(EngineStream& s, PreparedPage& page, bool withBinAndMargins) {
+    int32_t end = 0;
+    ReadI32(s, end);
+    ReadU16(s, page.paperCode);
+    ReadI32(s, page.paperWidth);
+    ReadI32(s, page.paperHeight);
+    ReadU8(s, page.orientation);
+    page.paperBin = kPrinterDefaultBin;
+    if (withBinAndMargins) ReadI32(s, page.paperBin);
+    uint8_t marginsActive = 0;
+    ReadU8(s, marginsActive);
+    page.marginsActive = marginsActive != 0;
+    if (withBinAndMargins) {
+        ReadI32(s, page.margins.left);
+        ReadI32(s, page.margins.top);
+        ReadI32(s, page.margins.right);
+        ReadI32(s, page.margins.bottom);
+    }
+    return end;
+}
+
 }  // namespace
 
 struct PreparedPages::FilePages {
@@ -94,23 +117,7 @@ PreparedPages::FilePages PreparedPages::ReadObjectPages(EngineStream& s, int ver
         const int pageNumber = i + 1;
         if (s.Remaining() < headerSize) throw PreparedFileError::Truncated(pageNumber);
         auto page = std::make_unique<PreparedPage>();
-        int32_t end = 0;
-        ReadI32(s, end);
-        ReadU16(s, page->paperCode);
-        ReadI32(s, page->paperWidth);
-        ReadI32(s, page->paperHeight);
-        ReadU8(s, page->orientation);
-        page->paperBin = kPrinterDefaultBin;
-        if (withBinAndMargins) ReadI32(s, page->paperBin);
-        uint8_t marginsActive = 0;
-        ReadU8(s, marginsActive);
-        page->marginsActive = marginsActive != 0;
-        if (withBinAndMargins) {
-            ReadI32(s, page->margins.left);
-            ReadI32(s, page->margins.top);
-            ReadI32(s, page->margins.right);
-            ReadI32(s, page->margins.bottom);
-        }
+        const int32_t end = ReadPageEntryHeader(s, *page, withBinAndMargins);
         const size_t dataEnd = CheckedEnd(s, end, pageNumber);
         std::string data = s.Bytes().substr(s.Position(), dataEnd - s.Position());
         if (flag != 0) {
@@ -143,16 +150,7 @@ PreparedPages::FilePages PreparedPages::ReadPicturePages(EngineStream& s) const 
         const int pageNumber = i + 1;
         if (s.Remaining() < kEntryHeaderSize) throw PreparedFileError::Truncated(pageNumber);
         auto page = std::make_unique<PreparedPage>();
-        int32_t end = 0;
-        ReadI32(s, end);
-        ReadU16(s, page->paperCode);
-        ReadI32(s, page->paperWidth);
-        ReadI32(s, page->paperHeight);
-        ReadU8(s, page->orientation);
-        uint8_t marginsActive = 0;
-        ReadU8(s, marginsActive);
-        page->marginsActive = marginsActive != 0;
-        page->paperBin = kPrinterDefaultBin;
+        const int32_t end = ReadPageEntryHeader(s, *page, false);
         const size_t dataEnd = CheckedEnd(s, end, pageNumber);
         file.metafiles.push_back(s.Bytes().substr(s.Position(), dataEnd - s.Position()));
         file.pages.push_back(std::move(page));

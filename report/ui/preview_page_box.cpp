@@ -84,6 +84,10 @@ void PreviewPageBox::resizeEvent(QResizeEvent* event) {
 
 void PreviewPageBox::mousePressEvent(QMouseEvent* event) {
     setFocus();
+    if (event->button() == Qt::RightButton) {
+        emit MenuRequested(event->globalPosition().toPoint());
+        return;
+    }
     if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
     const QPoint p = event->position().toPoint();
     controller_.Press(p.x(), p.y());

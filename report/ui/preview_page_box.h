@@ -25,6 +25,8 @@ class PreviewPageBox : public QWidget {
     // The controller's scroll position or current page changed through the mouse.
     void ViewMoved();
     void DoubleClicked();
+    // The right button: the window pops its zoom and page menu up there (global position).
+    void MenuRequested(const QPoint& globalPosition);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

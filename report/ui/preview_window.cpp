@@ -209,6 +209,8 @@ PreviewWindow::PreviewWindow(QWidget* parent, ZoomMemory& zoom)
         SyncView();
     });
     connect(pageBox_, &PreviewPageBox::ViewMoved, this, &PreviewWindow::SyncView);
+    connect(pageBox_, &PreviewPageBox::MenuRequested, this,
+            [this](const QPoint& at) { zoomMenu_->popup(at); });
     connect(zoomButton_, &QToolButton::clicked, this, [this] {
         zoomMenu_->popup(zoomButton_->mapToGlobal(QPoint(0, zoomButton_->height())));
     });

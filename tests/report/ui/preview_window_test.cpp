@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -121,6 +123,22 @@ TEST_F(PreviewWindowTest, ZoomMenuChangesTheZoomOfTheNextPreview) {
     window->ChooseZoom(50);
     EXPECT_EQ(ButtonNamed(*window, "Echelle")->text(), "50%");
     EXPECT_DOUBLE_EQ(zoom.lastZoom, 0.5);
+}
+
+TEST_F(PreviewWindowTest, RightButtonPopsTheZoomMenuUpAtTheMouse) {
+    auto* box = window->findChild<PreviewPageBox*>();
+    ASSERT_NE(box, nullptr);
+    const QPointF at(40, 30);
+    QMouseEvent press(QEvent::MouseButtonPress, at, box->mapToGlobal(at), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(box, &press);
+    QApplication::processEvents();
+    QMenu* menu = nullptr;
+    for (QMenu* m : window->findChildren<QMenu*>())
+        if (m->isVisible()) menu = m;
+    ASSERT_NE(menu, nullptr);
+    EXPECT_FALSE(menu->actions().isEmpty());
+    menu->close();
 }
 
 }  // namespace

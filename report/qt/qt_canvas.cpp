@@ -1,6 +1,5 @@
 #include "report/qt/qt_canvas.h"
 
-#include <QGlyphRun>
 #include <QImage>
 #include <QPaintDevice>
 
@@ -44,12 +43,18 @@ QColor QtColorOf(int32_t color) {
     return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
 }
 
-QtCanvas::QtCanvas(QPainter& painter) : painter_(painter), advances_(metrics_) {
+QtCanvas::QtCanvas(QPainter& painter)
+    : painter_(painter), advances_(metrics_), ownsClip_(!painter.hasClipping()) {
     painter_.setRenderHint(QPainter::Antialiasing, false);
     painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    SetPen(pen_);
+    ApplyPen();
     SetBrush(brush_);
     SetBackgroundMode(backgroundMode_);
+}
+
+QtCanvas::~QtCanvas() {
+    // the painter left as the shapes had it, text or not
+    if (painter_.isActive()) PrepareShapes();
 }
 
 void QtCanvas::SetFont(const CanvasFont& font) {
@@ -63,13 +68,14 @@ const CharAdvances& QtCanvas::Advances() {
     return *currentAdvances_;
 }
 
-const QtCanvas::Glyphs& QtCanvas::CurrentGlyphs() {
+QtCanvas::Glyphs& QtCanvas::CurrentGlyphs() {
     if (currentGlyphs_ != nullptr) return *currentGlyphs_;
     auto key = std::make_tuple(font_.name, font_.pixelHeight, font_.style);
     auto found = glyphs_.find(key);
     if (found == glyphs_.end()) {
         auto glyphs = std::make_unique<Glyphs>();
-        glyphs->raw = QRawFont::fromFont(QtFontOf(font_));
+        const QFont font = QtFontOf(font_);
+        glyphs->raw = QRawFont::fromFont(font);
         if (glyphs->raw.isValid()) {
             QString characters;
             for (int c = 0; c < 256; ++c)
@@ -78,6 +84,8 @@ const QtCanvas::Glyphs& QtCanvas::CurrentGlyphs() {
             for (int c = 0; c < 256 && c < indexes.size(); ++c)
                 glyphs->index[c] = indexes[c];
             glyphs->ascent = glyphs->raw.ascent();
+            glyphs->synthesized = (font.bold() && glyphs->raw.weight() < QFont::DemiBold) ||
+                                  (font.italic() && glyphs->raw.style() == QFont::StyleNormal);
         }
         found = glyphs_.emplace(std::move(key), std::move(glyphs)).first;
     }
@@ -85,26 +93,54 @@ const QtCanvas::Glyphs& QtCanvas::CurrentGlyphs() {
     return *currentGlyphs_;
 }
 
+namespace {
+
+// Whether `box` lies wholly in `clip`, so that clipping to it changes nothing.
+bool Inside(const QRectF& box, const QRect& clip) {
+    return box.left() >= clip.left() && box.top() >= clip.top() &&
+           box.right() <= clip.left() + clip.width() && box.bottom() <= clip.top() + clip.height();
+}
+
+}  // namespace
+
 void QtCanvas::DrawText(const TextOutput& output) {
     if (output.text.empty()) return;
-    const Glyphs& glyphs = CurrentGlyphs();
+    Glyphs& glyphs = CurrentGlyphs();
     if (!glyphs.raw.isValid()) return;
     const CharAdvances& advances = Advances();
+    const QRect clip = QtRect(output.clip);
+    // nothing shows through an empty clip
+    if (clip.isEmpty()) return;
+    const bool decorated = (font_.style & 12) != 0;
+    // Unrotated and undecorated, the glyphs are placed at the output point itself, so no
+    // transform needs undoing; a rotation or Qt's decorations keep the painter's own.
+    const bool direct = ownsClip_ && !font_.rotated && !decorated;
+    const double originX = direct ? output.x : 0;
+    const double originY = direct ? output.y + glyphs.ascent : glyphs.ascent;
 
     // positions from the measured advances, the spacing and the justification, as measured
     int spaces = 0;
     for (char c : output.text)
         spaces += c == ' ' ? 1 : 0;
-    QList<quint32> indexes;
-    QList<QPointF> positions;
-    indexes.reserve(static_cast<qsizetype>(output.text.size()));
-    positions.reserve(static_cast<qsizetype>(output.text.size()));
+    indexes_.clear();
+    positions_.clear();
+    indexes_.reserve(static_cast<qsizetype>(output.text.size()));
+    positions_.reserve(static_cast<qsizetype>(output.text.size()));
+    QRectF ink;
     double x = 0;
     int spacesSeen = 0;
     for (char c : output.text) {
         const auto byte = static_cast<unsigned char>(c);
-        indexes.push_back(glyphs.index[byte]);
-        positions.push_back(QPointF(x, glyphs.ascent));
+        indexes_.push_back(glyphs.index[byte]);
+        const QPointF origin(originX + x, originY);
+        positions_.push_back(origin);
+        if (direct) {
+            if (!glyphs.inkKnown[byte]) {
+                glyphs.ink[byte] = glyphs.raw.boundingRect(glyphs.index[byte]);
+                glyphs.inkKnown[byte] = true;
+            }
+            if (!glyphs.ink[byte].isEmpty()) ink |= glyphs.ink[byte].translated(origin);
+        }
         x += advances.advance[byte] + CharacterSpacing();
         if (c == ' ' && spaces > 0 && output.justifyExtra != 0) {
             // whole pixels per space, the remainder to the first spaces
@@ -115,11 +151,47 @@ void QtCanvas::DrawText(const TextOutput& output) {
     }
     QGlyphRun run;
     run.setRawFont(glyphs.raw);
-    run.setGlyphIndexes(indexes);
-    run.setPositions(positions);
+    run.setGlyphIndexes(indexes_);
+    run.setPositions(positions_);
     run.setUnderline((font_.style & 4) != 0);
     run.setStrikeOut((font_.style & 8) != 0);
+    // An opaque text ground is painted here: Qt's own opaque mode misplaces rotated glyphs.
+    const bool ground = backgroundMode_ == BackgroundMode::Opaque &&
+                        brush_.style == BrushStyle::Solid && brush_.color != kNoColor;
+    if (!direct) {
+        DrawTextSaved(output, run, ground, x, advances.lineHeight);
+        return;
+    }
 
+    // Clipping costs the painter a new graphics state: it is left out when all that is
+    // painted lies inside the clip anyway, with a margin for rasterizing.
+    const QRectF groundBox(output.x, output.y, x, advances.lineHeight);
+    QRectF painted = ink.adjusted(-2, -2, 2, 2);
+    if (ground) painted |= groundBox;
+    if (!glyphs.synthesized && Inside(painted, clip)) {
+        if (clip_ && !Inside(painted, *clip_)) {
+            painter_.setClipping(false);
+            clip_.reset();
+        }
+    } else if (clip_ != clip) {
+        painter_.setClipRect(clip);
+        clip_ = clip;
+    }
+    if (ground) painter_.fillRect(groundBox, QtColorOf(brush_.color));
+    if (!textMode_) {
+        painter_.setBackgroundMode(Qt::TransparentMode);
+        textMode_ = true;
+    }
+    if (linePen_ || textColor_ != font_.color) {
+        painter_.setPen(QtColorOf(font_.color));
+        linePen_ = false;
+        textColor_ = font_.color;
+    }
+    painter_.drawGlyphRun(QPointF(0, 0), run);
+}
+
+void QtCanvas::DrawTextSaved(const TextOutput& output, const QGlyphRun& run, bool ground,
+                             double width, int32_t lineHeight) {
     painter_.save();
     painter_.setClipRect(QtRect(output.clip));
     if (font_.rotated) {
@@ -128,17 +200,30 @@ void QtCanvas::DrawText(const TextOutput& output) {
     } else {
         painter_.translate(output.x, output.y);
     }
-    // An opaque text ground is painted here: Qt's own opaque mode misplaces rotated glyphs.
-    if (backgroundMode_ == BackgroundMode::Opaque && brush_.style == BrushStyle::Solid &&
-        brush_.color != kNoColor)
-        painter_.fillRect(QRectF(0, 0, x, advances.lineHeight), QtColorOf(brush_.color));
+    if (ground) painter_.fillRect(QRectF(0, 0, width, lineHeight), QtColorOf(brush_.color));
     painter_.setBackgroundMode(Qt::TransparentMode);
     painter_.setPen(QtColorOf(font_.color));
     painter_.drawGlyphRun(QPointF(0, 0), run);
     painter_.restore();
 }
 
+void QtCanvas::Unclip() {
+    if (!clip_) return;
+    painter_.setClipping(false);
+    clip_.reset();
+}
+
+void QtCanvas::PrepareShapes() {
+    Unclip();
+    if (!linePen_) ApplyPen();
+    if (textMode_) {
+        textMode_ = false;
+        SetBackgroundMode(backgroundMode_);
+    }
+}
+
 void QtCanvas::ApplyPen() {
+    linePen_ = true;
     if (pen_.color == kNoColor || pen_.style == PenStyle::Clear) {
         painter_.setPen(Qt::NoPen);
         return;
@@ -152,8 +237,10 @@ void QtCanvas::ApplyPen() {
 }
 
 void QtCanvas::SetPen(const Pen& pen) {
+    if (linePen_ && pen == pen_) return;
     pen_ = pen;
-    ApplyPen();
+    // set on the painter when a shape needs it
+    linePen_ = false;
 }
 
 void QtCanvas::SetBrush(const Brush& brush) {
@@ -168,22 +255,27 @@ void QtCanvas::SetBrush(const Brush& brush) {
 
 void QtCanvas::SetBackgroundMode(BackgroundMode mode) {
     backgroundMode_ = mode;
+    // after text, set when a shape needs it
+    if (textMode_) return;
     painter_.setBackgroundMode(mode == BackgroundMode::Opaque ? Qt::OpaqueMode
                                                               : Qt::TransparentMode);
 }
 
 void QtCanvas::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     if (x1 == x2 && y1 == y2) return;
+    PrepareShapes();
     painter_.drawLine(QPoint(x1, y1), QPoint(x2, y2));
 }
 
 void QtCanvas::FillRect(const IntRect& rect) {
     if (brush_.style == BrushStyle::Clear || brush_.color == kNoColor) return;
+    Unclip();
     painter_.fillRect(QtRect(rect), QtColorOf(brush_.color));
 }
 
 void QtCanvas::DrawRectangle(const IntRect& rect) {
     if (rect.right - rect.left < 1 || rect.bottom - rect.top < 1) return;
+    PrepareShapes();
     painter_.drawRect(
         QRect(rect.left, rect.top, rect.right - rect.left - 1, rect.bottom - rect.top - 1));
 }
@@ -192,6 +284,7 @@ void QtCanvas::DrawImage(const IntRect& target, const DecodedImage& image) {
     if (image.IsEmpty() ||
         image.pixels.size() < static_cast<size_t>(image.width) * static_cast<size_t>(image.height))
         return;
+    Unclip();
     const QImage view(reinterpret_cast<const uchar*>(image.pixels.data()), image.width,
                       image.height, image.width * 4, QImage::Format_ARGB32);
     // a copy that owns its pixels: a paint engine may keep the image after this call

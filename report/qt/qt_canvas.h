@@ -6,11 +6,13 @@
 // the canvas saves and restores nothing of it but its own pen, brush, font and clip choices.
 #pragma once
 
+#include <QGlyphRun>
 #include <QPainter>
 #include <QRawFont>
 #include <array>
 #include <map>
 #include <memory>
+#include <optional>
 
 #include "report/core/render/advance_cache.h"
 #include "report/core/render/canvas.h"
@@ -24,6 +26,9 @@ QColor QtColorOf(int32_t color);
 class QtCanvas : public Canvas {
   public:
     explicit QtCanvas(QPainter& painter);
+    ~QtCanvas() override;
+    QtCanvas(const QtCanvas&) = delete;
+    QtCanvas& operator=(const QtCanvas&) = delete;
 
     void SetFont(const CanvasFont& font) override;
     const CharAdvances& Advances() override;
@@ -43,16 +48,36 @@ class QtCanvas : public Canvas {
         QRawFont raw;
         std::array<quint32, 256> index{};
         double ascent = 0;
+        // a bold or italic face Qt fakes may paint beyond the outlines' boxes
+        bool synthesized = false;
+        // ink box of each character around its origin on the baseline, read on first use
+        std::array<QRectF, 256> ink{};
+        std::array<bool, 256> inkKnown{};
     };
-    const Glyphs& CurrentGlyphs();
+    Glyphs& CurrentGlyphs();
     void ApplyPen();
+    // The painter's pen, clip and background mode as the shapes expect them after text.
+    void PrepareShapes();
+    void Unclip();
+    void DrawTextSaved(const TextOutput& output, const QGlyphRun& run, bool ground, double width,
+                       int32_t lineHeight);
 
     QPainter& painter_;
     QtFontMetrics metrics_;
     AdvanceCache advances_;
     const CharAdvances* currentAdvances_ = nullptr;
     std::map<std::tuple<std::string, int32_t, uint16_t>, std::unique_ptr<Glyphs>> glyphs_;
-    const Glyphs* currentGlyphs_ = nullptr;
+    Glyphs* currentGlyphs_ = nullptr;
+
+    // What the painter holds, so that a text item changes only what differs. Without a clip
+    // of the caller's the canvas owns the painter's clip and needs no save and restore.
+    const bool ownsClip_;
+    bool linePen_ = false;  // the painter's pen is pen_, else the text colour textColor_
+    int32_t textColor_ = 0;
+    bool textMode_ = false;  // transparent background for text, whatever backgroundMode_
+    std::optional<QRect> clip_;
+    QList<quint32> indexes_;
+    QList<QPointF> positions_;
 };
 
 }  // namespace report

@@ -123,6 +123,31 @@ TEST_F(QtCanvasTest, ClipsTextAndRotatesIt) {
     EXPECT_EQ(DarkPixels(image, QRect(125, 100, 70, 100)), 0);
 }
 
+// The canvas keeps its clip, pen and background mode on the painter from one text to the
+// next: a shape after clipped text is neither clipped nor drawn in the text colour.
+TEST_F(QtCanvasTest, ShapesAfterTextKeepTheirOwnPenAndNoClip) {
+    QImage image = Blank(200, 100);
+    {
+        QPainter painter(&image);
+        QtCanvas canvas(painter);
+        canvas.SetPen(Pen{0x0000FF, 1, PenStyle::Solid});  // red
+        canvas.SetFont(CanvasFont{"Arial", 20, 0, 0x008000, false});
+        canvas.DrawText(TextOutput{10, 10, "MMMMMMMM", IntRect{10, 10, 40, 40}, 0});
+        canvas.DrawLine(100, 50, 150, 50);
+        canvas.DrawText(TextOutput{10, 60, "MM", IntRect{0, 0, 200, 100}, 0});
+        canvas.SetBrush(Brush{0xFF0000, BrushStyle::Solid});  // blue
+        canvas.FillRect(IntRect{180, 80, 190, 90});
+        canvas.DrawText(TextOutput{60, 60, "MMMM", IntRect{60, 60, 70, 100}, 0});
+        canvas.DrawLine(100, 70, 150, 70);
+    }
+    EXPECT_EQ(image.pixel(120, 50), qRgb(255, 0, 0)) << "the pen, not the text colour";
+    EXPECT_EQ(image.pixel(120, 70), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(185, 85), qRgb(0, 0, 255)) << "a fill after clipped text";
+    EXPECT_GT(DarkPixels(image, QRect(10, 60, 30, 25)), 20) << "unclipped text after clipped";
+    EXPECT_EQ(DarkPixels(image, QRect(40, 0, 20, 60)), 0) << "clipped at the right";
+    EXPECT_EQ(DarkPixels(image, QRect(71, 60, 20, 40)), 0) << "clipped again at the right";
+}
+
 // The sample bitmap saved in another format.
 std::string SampleIn(const char* format) {
     QImage image;

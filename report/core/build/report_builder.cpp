@@ -67,8 +67,10 @@ bool ReportBuilder::BuildReport() {
     std::vector<EngineStream> templates(kept.size());
     for (size_t i = 0; i < kept.size(); ++i)
         WriteTemplate(*kept[i], templates[i], TemplateWriteOptions{true});
+    pagesPrepared_ = 0;
     const auto restore = [&] {
         pageBuilds_.clear();
+        partBuilds_.clear();
         objectStates_.clear();
         report_ = &composite_;
         for (size_t i = 0; i < kept.size(); ++i) {
@@ -159,17 +161,36 @@ void ReportBuilder::BuildComposite() {
         source->Init();
         source->First();
     }
+    if (ReusesBands() && firstPass_) {
+        partBuilds_.clear();
+        for (size_t i = 0; i < parts_.size(); ++i)
+            partBuilds_.push_back(std::make_unique<PartBuild>());
+    }
     do {
         for (size_t i = 0; i < parts_.size() && !terminated_; ++i) {
             Report& part = *parts_[i];
+            PartBuild* stored = ReusesBands() ? partBuilds_[i].get() : nullptr;
             nextContinues_ = i + 1 < parts_.size() && parts_[i + 1]->pages.Count() > 0 &&
                              parts_[i + 1]->pages[0].printToPrevPage != 0;
             // Once per record, each report starts again from its template.
             EngineStream kept;
             if (source != nullptr) WriteTemplate(part, kept, TemplateWriteOptions{true});
             report_ = &part;
+            if (stored != nullptr && finalPass_) {
+                pageBuilds_ = std::move(stored->pageBuilds);
+                objectStates_ = std::move(stored->objectStates);
+                notifyViews_ = std::move(stored->notifyViews);
+            }
             if (part.onBeginDoc) part.onBeginDoc();
             BuildAllPages();
+            if (stored != nullptr && firstPass_) {
+                stored->pageBuilds = std::move(pageBuilds_);
+                stored->objectStates = std::move(objectStates_);
+                stored->notifyViews = std::move(notifyViews_);
+                pageBuilds_.clear();
+                objectStates_.clear();
+                notifyViews_.clear();
+            }
             if (finalPass_ && part.onEndDoc) part.onEndDoc();
             appendToPrevious_ = nextContinues_;
             report_ = &composite_;
@@ -184,6 +205,12 @@ void ReportBuilder::BuildComposite() {
     if (source != nullptr) source->Exit();
     nextContinues_ = false;
     appendToPrevious_ = false;
+}
+
+bool ReportBuilder::ReusesBands() const {
+    // A composite report with a Dataset reads each template back after every record, which
+    // ends the bands made from it.
+    return twoPass_ && (parts_.empty() || composite_.dataset == nullptr);
 }
 
 void ReportBuilder::BeginPage(int index) {
@@ -212,8 +239,8 @@ void ReportBuilder::BuildAllPages() {
     report_->State().WaitForPrinter();
     report_->dictionary.fieldCache.clear();
     errorOccurred_ = false;
-    // The final pass of a two-pass build reuses the first pass's bands (one report only).
-    const bool finalOfTwo = twoPass_ && finalPass_ && parts_.empty();
+    // The final pass of a two-pass build reuses the first pass's bands.
+    const bool finalOfTwo = ReusesBands() && finalPass_;
     Dataset* multiple = report_->reportType == ReportType::rtMultiple ? report_->dataset : nullptr;
     if (multiple != nullptr) {
         multiple->Init();
@@ -272,7 +299,7 @@ void ReportBuilder::BuildAllPages() {
     } while (!multiple->Eof() && !terminated_);
     if (multiple != nullptr) multiple->Exit();
     page_ = nullptr;
-    if (!(twoPass_ && firstPass_) || !parts_.empty()) {
+    if (!(ReusesBands() && firstPass_)) {
         // The first pass of a two-pass build keeps its bands for the final pass.
         pageBuilds_.clear();
         objectStates_.clear();

@@ -67,6 +67,8 @@ class ReportBuilder final : public BuildContext {
     bool BuildReport();
 
     bool ErrorOccurred() const { return errorOccurred_; }
+    // Design pages set up by the last build (a two-pass build sets them up once).
+    int PagesPrepared() const { return pagesPrepared_; }
     // Windows-1252, lines separated by single carriage returns.
     const std::string& ErrorText() const { return errorText_; }
 
@@ -117,6 +119,7 @@ class ReportBuilder final : public BuildContext {
   private:
     struct ObjectState;
     struct PageBuild;
+    struct PartBuild;
 
     // Passes
     bool StartBuild();
@@ -126,6 +129,8 @@ class ReportBuilder final : public BuildContext {
     void BeginPage(int index);
     void EndPage(int index);
     void NotifyProgress(int pageNumber);
+    // The first pass's bands serve the final pass of a two-pass build.
+    bool ReusesBands() const;
 
     // Preparation
     void PreparePage(Page& page);
@@ -189,6 +194,8 @@ class ReportBuilder final : public BuildContext {
     ProgressWindow* progress_;
 
     std::vector<std::unique_ptr<PageBuild>> pageBuilds_;
+    std::vector<std::unique_ptr<PartBuild>> partBuilds_;  // each report's, between passes
+    int pagesPrepared_ = 0;
     std::unordered_map<View*, ObjectState> objectStates_;
     PageBuild* page_ = nullptr;  // the design page being formed
     Band* currentBand_ = nullptr;
@@ -201,7 +208,9 @@ class ReportBuilder final : public BuildContext {
     Band* crossHorizontal_ = nullptr;  // the horizontal band it prints in
     Band* crossRow_ = nullptr;         // while a row is printed across: its horizontal band
     bool subReportTookOver_ = false;
-    bool keepExpanded_ = false;  // WritePrepared writes the ExpandedMemo as it stands
+    bool subReportsSuspended_ = false;  // the placed band's sub-reports go on on the next page
+    size_t replaySteps_ = 0;            // sub-report steps replayed, at every nesting level
+    bool keepExpanded_ = false;         // WritePrepared writes the ExpandedMemo as it stands
 
     int pageIndex_ = 0;
     int totalPages_ = 0;

@@ -82,6 +82,11 @@ bool ReportBuilder::PrintBand(Band* band) {
                 PlaceBand(*b);
         } else {
             PlaceBand(*band);
+            if (!band->fitted && page.page->isSubReportPage) {
+                // Its sub-reports go on on the next page: the band prints again there.
+                if (report_->onEndBand) report_->onEndBand(*band);
+                return false;
+            }
             if (band->childBand != nullptr && band->childBand != band) PrintBand(band->childBand);
             if (!band->IsDataBand() && kind != bt::kGroupHeader && band->formNewPage)
                 StartNewPage();
@@ -160,6 +165,7 @@ void ReportBuilder::PlaceBand(Band& band) {
     if (!fixed) band.top = page.curY;
     if (band.computedHeight < 0) band.computedHeight = band.height;
     subReportTookOver_ = false;
+    subReportsSuspended_ = false;
     int advance = 0;
     const auto placeObjects = [&] {
         PlaceObjects(band);
@@ -203,6 +209,12 @@ void ReportBuilder::PlaceBand(Band& band) {
         }
     }
     if (subReportTookOver_) advance = 0;
+    if (subReportsSuspended_) {
+        // Placed again on the next page, where it is counted.
+        band.fitted = false;
+        band.top = originalTop;
+        return;
+    }
     page.curY += advance;
     if (page.lastPlaced != &band) band.acrossPosition = 1;
     page.lastPlaced = &band;

@@ -17,12 +17,15 @@ namespace report {
 using namespace build_detail;
 
 void ReportBuilder::PlaceObjects(Band& band) {
+    // The band's other objects were printed with the start of its sub-reports.
+    const bool resuming = page_->suspendedBand == &band;
     for (size_t i = 0; i < band.objects.size(); ++i) {
         if (terminated_) return;
         View& object = *band.objects[i];
         // Objects shared with vertical bands print once per cross record (PlaceCross).
         const ObjectState& state = StateOf(object);
         if (band.sharesCrossObjects && state.crossBand != nullptr) continue;
+        if (resuming && !state.subReport) continue;
         if (state.subReport) {
             if (!object.IsVisible()) continue;
             RunSubReports(band, i);

@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "report/core/base/band_type.h"
@@ -82,6 +83,17 @@ struct ReportBuilder::PageBuild {
     bool recording = false;
     std::vector<DeferredAction> actions;
     size_t replayed = 0;  // actions done so far
+    // A band of this sub-report page whose own sub-reports did not fit: when the band prints
+    // again on the next page, they go on from where they stopped.
+    Band* suspendedBand = nullptr;
+    std::vector<PageBuild*> suspendedSubs;
+};
+
+// A composite report's part, set up in the first pass and kept for the final one.
+struct ReportBuilder::PartBuild {
+    std::vector<std::unique_ptr<PageBuild>> pageBuilds;
+    std::unordered_map<View*, ObjectState> objectStates;
+    std::vector<View*> notifyViews;
 };
 
 }  // namespace report

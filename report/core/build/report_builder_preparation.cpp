@@ -40,6 +40,7 @@ void ReportBuilder::PreparePage(Page& page) {
     build->recordCounter = 1;
     build->columnCounter = 1;
     pageBuilds_.push_back(std::move(build));
+    ++pagesPrepared_;
 }
 
 void ReportBuilder::SetUpBands(PageBuild& build) {

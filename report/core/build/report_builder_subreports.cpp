@@ -27,8 +27,19 @@ void ReportBuilder::RunSubReports(Band& band, size_t firstObject) {
     PageBuild& host = *page_;
     Band* savedBand = currentBand_;
     std::vector<PageBuild*> subs;
+    const bool resuming = host.suspendedBand == &band;
+    if (resuming) {
+        // Printed again on a new page: the sub-reports go on from its top.
+        subs = std::move(host.suspendedSubs);
+        host.suspendedBand = nullptr;
+        host.suspendedSubs.clear();
+        for (PageBuild* sub : subs) {
+            sub->curY = band.top;
+            sub->bottomY = host.bottomY;
+        }
+    }
     // Each sub-report's page form is recorded first.
-    for (size_t i = firstObject; i < band.objects.size() && !terminated_; ++i) {
+    for (size_t i = firstObject; !resuming && i < band.objects.size() && !terminated_; ++i) {
         auto* object = dynamic_cast<SubReportView*>(band.objects[i]);
         if (object == nullptr || !object->IsVisible()) continue;
         PageBuild* target = BuildOfPage(object->subReportPage);
@@ -36,6 +47,8 @@ void ReportBuilder::RunSubReports(Band& band, size_t firstObject) {
         if (std::find(subs.begin(), subs.end(), target) != subs.end()) continue;
         target->actions.clear();
         target->replayed = 0;
+        target->suspendedBand = nullptr;
+        target->suspendedSubs.clear();
         target->curY = object->top + band.top;
         target->bottomY = host.bottomY;
         target->curX = host.curX + object->left;
@@ -66,33 +79,41 @@ void ReportBuilder::RunSubReports(Band& band, size_t firstObject) {
                 action.source->Prior();
             }
             ++sub.replayed;
+            ++replaySteps_;
         }
         lowest = std::max(lowest, sub.curY);
         page_ = &host;
         return sub.replayed >= sub.actions.size();
     };
     bool stuck = false;
+    bool suspended = false;
     while (!terminated_) {
+        // Steps of sub-reports nested in these count as progress too.
+        const size_t stepsBefore = replaySteps_;
         bool unfinished = false;
-        bool progressed = false;
-        for (PageBuild* sub : subs) {
-            const size_t before = sub->replayed;
+        for (PageBuild* sub : subs)
             if (!replay(*sub)) unfinished = true;
-            if (sub->replayed != before) progressed = true;
-        }
+        const bool progressed = replaySteps_ != stepsBefore;
         if (!unfinished) break;
         if (stuck && !progressed) break;
-        // A band taller than a whole page prints anyway rather than move on forever; so do
-        // the bands of a sub-report nested in another, whose host cannot start a page.
-        stuck = !progressed || host.page->isSubReportPage;
-        if (!host.page->isSubReportPage && progressed) {
+        if (progressed && host.page->isSubReportPage) {
+            // A sub-report page cannot start a page: the band goes back to the outer
+            // sub-report logic, which prints it again on its next page.
+            host.suspendedBand = &band;
+            host.suspendedSubs = subs;
+            suspended = true;
+            break;
+        }
+        // A band taller than a whole page prints anyway rather than move on forever.
+        stuck = !progressed;
+        if (progressed) {
             page_ = &host;
             StartNewPage();
             lowest = host.curY;
         }
         for (PageBuild* sub : subs) {
             sub->curY = std::max(sub->curY, host.curY);
-            if (!progressed || host.page->isSubReportPage) {
+            if (!progressed) {
                 sub->bottomY = INT_MAX / 2;
             } else {
                 sub->curY = host.curY;
@@ -100,13 +121,18 @@ void ReportBuilder::RunSubReports(Band& band, size_t firstObject) {
             }
         }
     }
-    for (PageBuild* sub : subs) {
-        sub->actions.clear();
-        sub->replayed = 0;
+    if (!suspended) {
+        for (PageBuild* sub : subs) {
+            sub->actions.clear();
+            sub->replayed = 0;
+            sub->suspendedBand = nullptr;
+            sub->suspendedSubs.clear();
+        }
     }
     page_ = &host;
     host.curY = lowest;
     subReportTookOver_ = true;
+    subReportsSuspended_ = suspended;
     currentBand_ = savedBand;
     currentView_ = savedBand != nullptr ? savedBand->view : nullptr;
 }

@@ -499,6 +499,57 @@ TEST_F(ReportBuilderTest, SubReportLongerThanThePageContinuesOnANewPage) {
     EXPECT_EQ(pages.Texts(1).back(), "Fin");
 }
 
+// A sub-report inside a sub-report: the inner one overflows the page and goes on on the next
+// page through its outer sub-report, never past the page bottom.
+TEST_F(ReportBuilderTest, NestedSubReportContinuesOnANewPageThroughItsOuterSubReport) {
+    const auto nested = [](int records) {
+        return R"({"pages": [
+    {"topMargin": 50, "bottomMargin": 50, "leftMargin": 40, "rightMargin": 40, "objects": [
+    {"class": "BandView", "bandType": "ReportTitle", "name": "Titre", "top": 50, "height": 20},
+    {"class": "SubReportView", "name": "Externe", "left": 0, "top": 52, "width": 300,
+     "height": 16, "subReportPage": 1},
+    {"class": "BandView", "bandType": "ReportSummary", "name": "Fin", "top": 100, "height": 20},
+    {"class": "MemoView", "name": "Total", "left": 60, "top": 102, "width": 100, "height": 16,
+     "memo": ["Fin"]}]},
+    {"objects": [
+    {"class": "BandView", "bandType": "ReportTitle", "name": "TitreE", "top": 50, "height": 40},
+    {"class": "MemoView", "name": "E", "left": 60, "top": 52, "width": 100, "height": 16,
+     "memo": ["Externe"]},
+    {"class": "SubReportView", "name": "Interne", "left": 10, "top": 70, "width": 200,
+     "height": 16, "subReportPage": 2}]},
+    {"objects": [
+    {"class": "BandView", "bandType": "MasterData", "name": "DonneesI", "top": 50, "height": 20,
+     "formatPattern": ")" +
+               std::to_string(records) +
+               R"("},
+    {"class": "MemoView", "name": "I", "left": 60, "top": 52, "width": 100, "height": 16,
+     "memo": ["I[LINE#]"]}]}]})";
+    };
+    struct Case {
+        int records;
+        int pageCount;
+    };
+    for (const Case c : {Case{3, 1}, Case{90, 2}, Case{150, 4}}) {
+        SCOPED_TRACE(c.records);
+        ASSERT_TRUE(BuildTemplate(nested(c.records), 0)) << errorText;
+        ASSERT_EQ(pages.PageCount(), c.pageCount);
+        const int bottom = report.pages[0].PrintableArea().bottom;
+        Texts expected{"Externe"};
+        for (int i = 1; i <= c.records; ++i)
+            expected.push_back(std::string(1, 'I') + std::to_string(i));
+        expected.push_back("Fin");
+        EXPECT_EQ(AllTexts(), expected);
+        for (const RecordedPage& page : pages.Pages())
+            for (const RecordedObject& object : page.objects)
+                EXPECT_LE(object.top + object.height, bottom) << object.name;
+        for (int i = 1; i < pages.PageCount(); ++i) {  // each page goes on from its top
+            ASSERT_FALSE(pages.Pages()[static_cast<size_t>(i)].objects.empty());
+            EXPECT_EQ(pages.Pages()[static_cast<size_t>(i)].objects.front().top,
+                      report.pages[0].PrintableArea().top + 2);
+        }
+    }
+}
+
 // A progress window that presses its cancel button when the build reaches page `cancelAt`.
 class CancellingProgress final : public ProgressWindow {
   public:
@@ -613,6 +664,59 @@ TEST_F(ReportBuilderTest, CompositeReportBuildsItsReportsInOrderIntoTheSamePages
             EXPECT_EQ(pages.Texts(i), c.pages[static_cast<size_t>(i)]);
         EXPECT_EQ(begun.size(), c.pages.size());    // the composite hears of every page
         EXPECT_EQ(first.FindObject("M")->top, 82);  // each template comes back
+    }
+}
+
+// A two-pass build sets every design page up once; its final pass reuses the first pass's
+// bands, in a composite report as in a single one (not when a Dataset repeats the reports).
+TEST_F(ReportBuilderTest, TwoPassBuildSetsItsPagesUpOnce) {
+    const auto part = [](const std::string& name, int records) {
+        return R"({"pages": [{"objects": [
+            {"class": "BandView", "bandType": "MasterData", "name": "D", "top": 80,
+             "height": 20, "formatPattern": ")" +
+               std::to_string(records) + R"("},
+            {"class": "MemoView", "name": "M", "left": 60, "top": 82, "width": 100,
+             "height": 16, "memo": [")" +
+               name + R"( [LINE#] / [TOTALPAGES]"]}]}]})";
+    };
+    struct Case {
+        bool composite;
+        int twoPass;
+        int compositeRecords;  // 0: no Dataset
+        int prepared;
+        Texts texts;
+    };
+    const Case cases[] = {
+        {false, 0, 0, 1, {"A 1 / ", "A 2 / "}},
+        {false, 1, 0, 1, {"A 1 / 1", "A 2 / 1"}},
+        {true, 0, 0, 2, {"A 1 / ", "A 2 / ", "B 1 / "}},
+        {true, 1, 0, 2, {"A 1 / 2", "A 2 / 2", "B 1 / 2"}},
+        {true, 1, 2, 8, {"A 1 / 4", "A 2 / 4", "B 1 / 4", "A 1 / 4", "A 2 / 4", "B 1 / 4"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.composite) + " " + std::to_string(c.twoPass) + " " +
+                     std::to_string(c.compositeRecords));
+        Report first{state}, second{state};
+        JsonToTemplate(ParseJson(part("A", 2)), first);
+        JsonToTemplate(ParseJson(part("B", 1)), second);
+        int prepared = 0;
+        if (c.composite) {
+            JsonToTemplate(
+                ParseJson(R"({"twoPass": )" + std::to_string(c.twoPass) + R"(, "pages": []})"),
+                report);
+            report.dataset = c.compositeRecords > 0 ? &data : nullptr;
+            data.rangeEndCount = c.compositeRecords;
+            ReportBuilder builder(report, {&first, &second}, core, pages, measurer);
+            ASSERT_TRUE(builder.BuildReport()) << builder.ErrorText();
+            prepared = builder.PagesPrepared();
+        } else {
+            first.twoPass = c.twoPass;
+            ReportBuilder builder(first, core, pages, measurer);
+            ASSERT_TRUE(builder.BuildReport()) << builder.ErrorText();
+            prepared = builder.PagesPrepared();
+        }
+        EXPECT_EQ(prepared, c.prepared);
+        EXPECT_EQ(AllTexts(), c.texts);
     }
 }
 

@@ -70,10 +70,10 @@ class DesignPlacementTest : public RenderTest {
     };
     std::unique_ptr<Page> PageWith(std::initializer_list<BandSpec> bands) {
         auto page = std::make_unique<Page>(state, nullptr);
-        for (const BandSpec& spec : bands) {
+        for (const BandSpec& wanted : bands) {
             auto band = std::make_unique<BandView>();
-            band->SetBandType(spec.type);
-            Place(*band, spec.left, spec.top, spec.width, spec.height);
+            band->SetBandType(wanted.type);
+            Place(*band, wanted.left, wanted.top, wanted.width, wanted.height);
             page->Add(std::move(band));
         }
         return page;

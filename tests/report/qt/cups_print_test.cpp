@@ -19,6 +19,7 @@
 #include "report/core/prepared/prepared_pages.h"
 #include "report/qt/qt_print_job.h"
 #include "report/qt/qt_print_service.h"
+#include "tests/report/core/support/a4_pages.h"
 #include "tests/report/qt/cups_server.h"
 
 namespace report {
@@ -86,15 +87,8 @@ class CupsPrintTest : public ::testing::Test {
         cups->ClearJobs();
     }
 
-    // `count` A4 pages; page i has orientation orientations[i] when given.
     void MakePages(int count, const std::vector<uint8_t>& orientations = {}) {
-        pages = std::make_unique<PreparedPages>(*report);
-        for (int i = 0; i < count; ++i) {
-            PreparedPage& page = pages->InsertPage(i, report->pages[0]);
-            page.paperCode = 9;
-            page.paperBin = kPrinterDefaultBin;
-            page.orientation = i < static_cast<int>(orientations.size()) ? orientations[i] : 0;
-        }
+        pages = testing::A4Pages(*report, count, orientations);
     }
 
     // Prints with "Page N" painted on each page; the labels of each spooled document.

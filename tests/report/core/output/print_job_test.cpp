@@ -13,6 +13,7 @@
 #include "report/core/output/print_destination.h"
 #include "report/core/output/print_job.h"
 #include "report/core/prepared/prepared_pages.h"
+#include "tests/report/core/support/a4_pages.h"
 #include "tests/report/core/support/fake_print_service.h"
 
 namespace report {
@@ -44,15 +45,8 @@ class PrintJobTest : public ::testing::Test {
         report->AddPage();
     }
 
-    // `count` A4 pages; the orientation of page i is orientations[i] when given.
     void MakePages(int count, const std::vector<uint8_t>& orientations = {}) {
-        pages = std::make_unique<PreparedPages>(*report);
-        for (int i = 0; i < count; ++i) {
-            PreparedPage& page = pages->InsertPage(i, report->pages[0]);
-            page.paperCode = 9;
-            page.paperBin = kPrinterDefaultBin;
-            page.orientation = i < static_cast<int>(orientations.size()) ? orientations[i] : 0;
-        }
+        pages = testing::A4Pages(*report, count, orientations);
     }
 
     PrintJob Job() {

@@ -344,6 +344,15 @@ void DataDictionary::LoadDictionary(EngineStream& s, int version) {
             }
             variables.SetNameAt(i, toggled);
         }
+        // The toggle can give two names one spelling (the empty name and two spaces both become
+        // " "): merge them as reading the saved list back would, so a save loads as it was.
+        Variables merged;
+        {
+            Variables::Loader loader(merged);
+            for (int i = 0; i < variables.Count(); ++i)
+                loader.Set(variables.NameAt(i), variables.ValueAt(i));
+        }
+        variables = std::move(merged);
     }
     if (marker == kOlderCurrentMarker) {
         KeepPairs(fieldAliases, [this](const std::string& name, const Variant& value) {

@@ -423,6 +423,30 @@ TEST_F(DictionaryTest, RepeatedNamesLoadAsSetWouldStoreThem) {
     EXPECT_EQ(d.fieldAliases.Count(), 0);
 }
 
+// The old convention's toggle gives an empty line and a line of two spaces the same name " ":
+// they load merged, so that what is saved loads back the same.
+TEST_F(DictionaryTest, OldNamesThatToggleToOneSpellingLoadMerged) {
+    EngineStream old;
+    WriteI32(old, 0);
+    WriteMemo(old, {"Cat", "", "  ", "Var"});
+    old.Seek(0);
+    DataDictionary& d = report.dictionary;
+    d.LoadDictionary(old, kCurrentStreamVersion);
+    ASSERT_EQ(d.variables.Count(), 3);
+    EXPECT_EQ(d.variables.NameAt(0), " Cat");
+    EXPECT_EQ(d.variables.NameAt(1), " ");
+    EXPECT_EQ(d.variables.NameAt(2), " Var");
+
+    EngineStream saved;
+    d.SaveDictionary(saved);
+    saved.Seek(0);
+    DataDictionary again;
+    again.LoadDictionary(saved, kCurrentStreamVersion);
+    EngineStream savedAgain;
+    again.SaveDictionary(savedAgain);
+    EXPECT_EQ(savedAgain.Bytes(), saved.Bytes());
+}
+
 TEST_F(DictionaryTest, OldDictionaryWithUnreadableCountFails) {
     EngineStream s(std::string("\x05\x00\x01", 3));  // marker 5, count cut short
     EXPECT_THROW(report.dictionary.LoadDictionary(s, 22), StreamReadError);

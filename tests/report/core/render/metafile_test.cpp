@@ -40,6 +40,17 @@ std::string Metafile(const std::function<void(std::string&)>& records) {
     return s;
 }
 
+// A 100 x 50 picture played into 200 x 100 gives `expected`, in order.
+void ExpectPlayedDoubled(const std::string& data, RecordingCanvas& canvas,
+                         const std::vector<std::string>& expected) {
+    const MetafileSize size = MeasureMetafile(data);
+    EXPECT_TRUE(size.valid);
+    EXPECT_EQ(size.width, 100);
+    EXPECT_EQ(size.height, 50);
+    ASSERT_TRUE(PlayMetafile(data, IntRect{0, 0, 200, 100}, canvas));
+    EXPECT_EQ(canvas.Drawings(), expected);
+}
+
 class MetafileTest : public RenderTest {};
 
 TEST_F(MetafileTest, PlaysLinesAndRectanglesStretched) {
@@ -50,14 +61,9 @@ TEST_F(MetafileTest, PlaysLinesAndRectanglesStretched) {
         Record(s, 0x0213, {50, 100});  // LineTo (100, 50)
         Record(s, 0x041B, {40, 90, 10, 10});
     });
-    const MetafileSize size = MeasureMetafile(data);
-    EXPECT_TRUE(size.valid);
-    EXPECT_EQ(size.width, 100);
-    EXPECT_EQ(size.height, 50);
-    ASSERT_TRUE(PlayMetafile(data, IntRect{0, 0, 200, 100}, canvas));
-    const std::vector<std::string> expected = {
-        "line 0,0-200,100 0000FF w1 solid", "rectangle (20,20,180,80) pen 0000FF w1 brush FFFFFF"};
-    EXPECT_EQ(canvas.Drawings(), expected);
+    ExpectPlayedDoubled(data, canvas,
+                        {"line 0,0-200,100 0000FF w1 solid",
+                         "rectangle (20,20,180,80) pen 0000FF w1 brush FFFFFF"});
 }
 
 TEST_F(MetafileTest, UnknownRecordsAndBrokenDataAreNotPlayed) {
@@ -124,14 +130,9 @@ TEST_F(EnhancedMetafileTest, PlaysLinesRectanglesAndStockPens) {
         EmfRecord(s, 37, {0x80000007});  // black pen
         EmfRecord(s, 43, {10, 10, 90, 40});
     });
-    const MetafileSize size = MeasureMetafile(data);
-    EXPECT_TRUE(size.valid);
-    EXPECT_EQ(size.width, 100);
-    EXPECT_EQ(size.height, 50);
-    ASSERT_TRUE(PlayMetafile(data, IntRect{0, 0, 200, 100}, canvas));
-    const std::vector<std::string> expected = {
-        "line 0,0-200,100 0000FF w2 solid", "rectangle (20,20,180,80) pen 000000 w1 brush FFFFFF"};
-    EXPECT_EQ(canvas.Drawings(), expected);
+    ExpectPlayedDoubled(data, canvas,
+                        {"line 0,0-200,100 0000FF w2 solid",
+                         "rectangle (20,20,180,80) pen 000000 w1 brush FFFFFF"});
 }
 
 TEST_F(EnhancedMetafileTest, UnknownRecordsAndBrokenSizesAreNotPlayed) {

@@ -48,9 +48,9 @@ bool ReportPreview::PrinterAvailable() const {
 std::unique_ptr<PreparedPages> ReportPreview::BuildReport() {
     auto pages = std::make_unique<PreparedPages>(report_);
     // Auto-width texts settle on the layout of the build, whatever canvas draws them later.
-    pages->SetTextWidthMeasure(&widthMeasure_);
+    pages->SetTextWidthMeasure(&kit_.widthMeasure);
     PreparedPagesSink sink(*pages);
-    TextLayoutMeasurer measurer(measuring_);
+    TextLayoutMeasurer measurer(kit_.measuring);
     QtProgressWindow progress(parent_);
     ReportBuilder builder(report_, core_, sink, measurer,
                           report_.showProgress ? &progress : nullptr);
@@ -109,8 +109,8 @@ bool ReportPreview::PrintPrepared(PreparedPages& pages, const PrintOptions& opti
     auto* service = dynamic_cast<QtPrintService*>(printer.Service());
     if (service == nullptr) return false;
     QtPrintJob device(service->CurrentPrinter());
-    const PageDrawOptions drawing{&measuring_, &images_, true};
-    pages.SetTextWidthMeasure(&widthMeasure_);
+    const PageDrawOptions drawing = kit_.Options(true);
+    pages.SetTextWidthMeasure(&kit_.widthMeasure);
     PrintJob job(pages, printer, device, [&](int index, const IntRect& destination) {
         QtCanvas canvas(device.Painter());
         DrawPage(pages, index, canvas, destination, drawing);

@@ -8,10 +8,7 @@
 #include <functional>
 #include <memory>
 
-#include "report/core/render/measuring_canvas.h"
-#include "report/core/render/page_drawing.h"
-#include "report/qt/qt_font_metrics.h"
-#include "report/qt/qt_image_decoder.h"
+#include "report/qt/qt_drawing_kit.h"
 
 namespace report {
 
@@ -54,10 +51,7 @@ class ReportPreview {
     Report& report_;
     EngineCore& core_;
     QPointer<QWidget> parent_;
-    QtFontMetrics metrics_;
-    MeasuringCanvas measuring_{metrics_};  // 96 dpi: the layout of the build
-    CanvasTextWidthMeasure widthMeasure_{measuring_};
-    QtImageDecoder images_;
+    QtDrawingKit kit_;                      // the layout of the build is the layout of the print
     const PreparedPages* built_ = nullptr;  // the store of the last build: it can be rebuilt
 };
 

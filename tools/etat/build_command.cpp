@@ -28,7 +28,7 @@
 #include "tools/etat/page_output.h"
 
 #if TOMBAGE_ETAT_QT
-#include "report/qt/qt_font_metrics.h"
+#include "report/qt/qt_drawing_kit.h"
 #endif
 
 namespace {
@@ -179,17 +179,16 @@ int Build(const std::vector<std::string>& args) {
         listing ? static_cast<report::PreparedSink&>(recorder) : storeSink;
     // The listing counts fixed-height lines. Painted pages are laid out with the fonts they are
     // painted with; a prepared file alone with fixed character advances (no fonts without Qt).
+    report::MeasuringCanvas fixedAdvances;
 #if TOMBAGE_ETAT_QT
-    std::unique_ptr<report::QtFontMetrics> fonts;
-    if (application != nullptr) fonts = std::make_unique<report::QtFontMetrics>();
-    std::unique_ptr<report::MeasuringCanvas> canvas =
-        fonts ? std::make_unique<report::MeasuringCanvas>(*fonts)
-              : std::make_unique<report::MeasuringCanvas>();
+    std::unique_ptr<report::QtDrawingKit> kit;
+    if (application != nullptr) kit = std::make_unique<report::QtDrawingKit>();
+    report::MeasuringCanvas& canvas = kit ? kit->measuring : fixedAdvances;
 #else
-    auto canvas = std::make_unique<report::MeasuringCanvas>();
+    report::MeasuringCanvas& canvas = fixedAdvances;
 #endif
     report::LineHeightMeasurer lines(kLineHeight);
-    report::TextLayoutMeasurer layout(*canvas);
+    report::TextLayoutMeasurer layout(canvas);
     report::ObjectMeasurer& measurer =
         listing ? static_cast<report::ObjectMeasurer&>(lines) : layout;
     report::ReportBuilder builder(report, engine.Core(), pages, measurer);
@@ -220,8 +219,8 @@ int Build(const std::vector<std::string>& args) {
             PrintError("l'état ne contient aucune page");
             return 1;
         }
-        if (!pdfPath.empty()) etat::RenderPdf(store, indexes, pdfPath);
-        if (!pngFolder.empty()) etat::RenderPng(store, indexes, pngFolder, 96);
+        if (!pdfPath.empty()) etat::RenderPdf(store, indexes, pdfPath, *kit);
+        if (!pngFolder.empty()) etat::RenderPng(store, indexes, pngFolder, 96, *kit);
         return 0;
     }
 #endif

@@ -17,11 +17,9 @@
 #include "report/core/prepared/page_geometry.h"
 #include "report/core/prepared/prepared_pages.h"
 #include "report/core/printer/printer_layer.h"
-#include "report/core/render/measuring_canvas.h"
 #include "report/core/render/page_drawing.h"
 #include "report/qt/qt_canvas.h"
-#include "report/qt/qt_font_metrics.h"
-#include "report/qt/qt_image_decoder.h"
+#include "report/qt/qt_drawing_kit.h"
 
 namespace etat {
 
@@ -60,10 +58,9 @@ report::IntRect TargetRect(const report::PreparedPage& page, QSize pixels) {
 // right after.
 class PagePainter {
   public:
-    explicit PagePainter(report::PreparedPages& store) : store_(store), measure_(measuring_) {
-        store_.SetTextWidthMeasure(&measure_);
-        options_.measuringCanvas = &measuring_;
-        options_.images = &images_;
+    PagePainter(report::PreparedPages& store, report::QtDrawingKit& kit)
+        : store_(store), options_(kit.Options(false)) {
+        store_.SetTextWidthMeasure(&kit.widthMeasure);
     }
     ~PagePainter() { store_.SetTextWidthMeasure(nullptr); }
     PagePainter(const PagePainter&) = delete;
@@ -80,10 +77,6 @@ class PagePainter {
 
   private:
     report::PreparedPages& store_;
-    report::QtFontMetrics metrics_;
-    report::MeasuringCanvas measuring_{metrics_};
-    report::CanvasTextWidthMeasure measure_;
-    report::QtImageDecoder images_;
     report::PageDrawOptions options_;
 };
 
@@ -114,10 +107,10 @@ std::unique_ptr<QGuiApplication> StartQt() {
 }
 
 void RenderPng(report::PreparedPages& store, const std::vector<int>& indexes,
-               const std::string& pngFolder, int dpi) {
+               const std::string& pngFolder, int dpi, report::QtDrawingKit& kit) {
     const QString folder = QString::fromStdString(pngFolder);
     if (!QDir().mkpath(folder)) throw report::FileCreateError(pngFolder);
-    PagePainter painter(store);
+    PagePainter painter(store, kit);
     for (int index : indexes) {
         const QSizeF paper = PaperSize(store.PageAt(index));
         const QSize pixels(report::RoundToInt(paper.width() * dpi / kTenthsOfMillimetrePerInch),
@@ -138,14 +131,14 @@ void RenderPng(report::PreparedPages& store, const std::vector<int>& indexes,
 }
 
 void RenderPdf(report::PreparedPages& store, const std::vector<int>& indexes,
-               const std::string& pdfPath) {
+               const std::string& pdfPath, report::QtDrawingKit& kit) {
     const QString path = QString::fromStdString(pdfPath);
     QPdfWriter writer(path);
     writer.setCreator("Tombage etat");
     writer.setPageLayout(LayoutOf(store.PageAt(indexes.front())));
     QPainter qp;
     if (!qp.begin(&writer)) throw report::FileCreateError(pdfPath);
-    PagePainter painter(store);
+    PagePainter painter(store, kit);
     for (size_t i = 0; i < indexes.size(); ++i) {
         if (i > 0) {
             writer.setPageLayout(LayoutOf(store.PageAt(indexes[i])));

@@ -10,7 +10,8 @@
 
 namespace report {
 class PreparedPages;
-}
+struct QtDrawingKit;
+}  // namespace report
 
 namespace etat {
 
@@ -20,11 +21,12 @@ std::unique_ptr<QGuiApplication> StartQt();
 
 // `indexes`: 0-based pages, in output order. PNG files are named page-001.png ... by page
 // number, at `dpi` dots per inch; the PDF has one page per page at its paper size. Both raise
-// FileCreateError when the output cannot be written.
+// FileCreateError when the output cannot be written. Pages are drawn with `kit`'s fonts: the
+// ones a build laid them out with.
 void RenderPng(report::PreparedPages& store, const std::vector<int>& indexes,
-               const std::string& pngFolder, int dpi);
+               const std::string& pngFolder, int dpi, report::QtDrawingKit& kit);
 void RenderPdf(report::PreparedPages& store, const std::vector<int>& indexes,
-               const std::string& pdfPath);
+               const std::string& pdfPath, report::QtDrawingKit& kit);
 
 }  // namespace etat
 #endif

@@ -16,6 +16,7 @@
 #include "report/core/output/page_list.h"
 #include "report/core/prepared/prepared_file.h"
 #include "report/core/prepared/prepared_pages.h"
+#include "report/qt/qt_drawing_kit.h"
 #endif
 
 namespace {
@@ -110,10 +111,11 @@ int Render(const std::vector<std::string>& args) {
         return 1;
     }
     const std::vector<int> indexes = SelectedPages(request.pages, store.PageCount());
+    report::QtDrawingKit kit;
     if (request.pngFolder.empty()) {
-        etat::RenderPdf(store, indexes, request.pdfPath);
+        etat::RenderPdf(store, indexes, request.pdfPath, kit);
     } else {
-        etat::RenderPng(store, indexes, request.pngFolder, request.dpi);
+        etat::RenderPng(store, indexes, request.pngFolder, request.dpi, kit);
     }
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <utility>
 
 #include "report/core/base/engine_strings.h"
 #include "report/qt/qt_text.h"
@@ -55,6 +56,7 @@ ProgressWindow::Result QtProgressWindow::RunModal(const std::string& caption,
     const int result = exec();
     work_ = nullptr;
     cancel_ = nullptr;
+    if (escaped_) std::rethrow_exception(std::exchange(escaped_, nullptr));
     return result == QDialog::Accepted ? Result::Ok : Result::Cancel;
 }
 
@@ -62,7 +64,13 @@ void QtProgressWindow::Started() {
     if (!work_ || running_) return;
     running_ = true;
     const std::function<void()> work = work_;
-    work();
+    // An exception must not cross Qt's event loop: the window closes and RunModal raises it.
+    try {
+        work();
+    } catch (...) {
+        escaped_ = std::current_exception();
+        done(QDialog::Rejected);
+    }
     running_ = false;
 }
 

@@ -7,10 +7,11 @@
 #pragma once
 
 #include <QDialog>
+#include <exception>
 #include <functional>
 #include <string>
 
-#include "report/core/build/progress_window.h"
+#include "report/core/building/progress_window.h"
 
 class QLabel;
 class QPushButton;
@@ -52,6 +53,7 @@ class QtProgressWindow final : public QDialog, public ProgressWindow {
     std::function<void()> work_;
     std::function<void()> cancel_;
     bool running_ = false;
+    std::exception_ptr escaped_;  // raised by the work, raised again once the loop is left
 };
 
 }  // namespace report

@@ -12,11 +12,10 @@
 #include "report/core/base/engine_stream.h"
 #include "report/core/base/errors.h"
 #include "report/core/base/text.h"
-#include "report/core/build/line_height_measurer.h"
-#include "report/core/build/page_recorder.h"
-#include "report/core/build/prepared_pages_sink.h"
-#include "report/core/build/report_builder.h"
-#include "report/core/build/text_layout_measurer.h"
+#include "report/core/building/page_recorder.h"
+#include "report/core/building/prepared_pages_sink.h"
+#include "report/core/building/report_builder.h"
+#include "report/core/building/text_layout_measurer.h"
 #include "report/core/data/dataset.h"
 #include "report/core/engine/engine.h"
 #include "report/core/file/template_reader.h"
@@ -32,8 +31,6 @@
 #endif
 
 namespace {
-
-constexpr int kLineHeight = 16;  // design pixels per text line of the listing
 
 void PrintError(const std::string& utf8) {
     std::fprintf(stderr, "etat : %s\n", utf8.c_str());
@@ -129,9 +126,9 @@ int Build(const std::vector<std::string>& args) {
         return 1;
     }
 #else
-    // Painted pages are laid out with the fonts they are painted with.
-    const std::unique_ptr<QGuiApplication> application =
-        (pdfPath.empty() && pngFolder.empty()) ? nullptr : etat::StartQt();
+    // Every output is laid out with the fonts pages are painted with: a stretched band saved
+    // to a prepared file or listed must have the height it has on paper.
+    const std::unique_ptr<QGuiApplication> application = etat::StartQt();
 #endif
     const bool listing = text;
     ValueTable values;
@@ -177,20 +174,16 @@ int Build(const std::vector<std::string>& args) {
     report::PreparedPagesSink storeSink(store);
     report::PreparedSink& pages =
         listing ? static_cast<report::PreparedSink&>(recorder) : storeSink;
-    // The listing counts fixed-height lines. Painted pages are laid out with the fonts they are
-    // painted with; a prepared file alone with fixed character advances (no fonts without Qt).
+    // Text is laid out with the real fonts; a build without Qt has none and uses fixed
+    // character advances.
     report::MeasuringCanvas fixedAdvances;
 #if TOMBAGE_ETAT_QT
-    std::unique_ptr<report::QtDrawingKit> kit;
-    if (application != nullptr) kit = std::make_unique<report::QtDrawingKit>();
-    report::MeasuringCanvas& canvas = kit ? kit->measuring : fixedAdvances;
+    const auto kit = std::make_unique<report::QtDrawingKit>();
+    report::MeasuringCanvas& canvas = kit->measuring;
 #else
     report::MeasuringCanvas& canvas = fixedAdvances;
 #endif
-    report::LineHeightMeasurer lines(kLineHeight);
-    report::TextLayoutMeasurer layout(canvas);
-    report::ObjectMeasurer& measurer =
-        listing ? static_cast<report::ObjectMeasurer&>(lines) : layout;
+    report::TextLayoutMeasurer measurer(canvas);
     report::ReportBuilder builder(report, engine.Core(), pages, measurer);
     report::SilentDialogs silent;  // the error goes to stderr below, once
     report::InstallDialogs(&silent);

@@ -1,4 +1,4 @@
-#include "report/core/build/aggregate_list.h"
+#include "report/core/building/aggregate_list.h"
 
 #include "report/core/base/text.h"
 
@@ -81,7 +81,17 @@ AggregateEntry* AggregateList::Find(std::string_view key) {
 
 void AggregateList::ResetShownBy(std::string_view band) {
     for (AggregateEntry& entry : entries_) {
-        if (SameText(entry.showingBand, band)) entry.value = InitialValue(entry.code);
+        if (!SameText(entry.showingBand, band)) continue;
+        entry.value = InitialValue(entry.code);
+        entry.records = 0;
+    }
+}
+
+void AggregateList::ResetAll() {
+    std::erase_if(entries_, [](const AggregateEntry& entry) { return entry.column > 0; });
+    for (AggregateEntry& entry : entries_) {
+        entry.value = InitialValue(entry.code);
+        entry.records = 0;
     }
 }
 

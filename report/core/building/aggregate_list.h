@@ -30,6 +30,9 @@ struct AggregateEntry {
     std::string includeInvisible;
     // -1: a plain entry; 0: the template of per-column copies; n: the copy of column n.
     int column = -1;
+    // Records of the data band since this entry was last reset, visible or not: AVG divides by
+    // it. Each entry counts its own, so that a group footer's reset leaves the summary's alone.
+    int records = 0;
 };
 
 class AggregateList {
@@ -45,6 +48,8 @@ class AggregateList {
 
     // Puts every entry shown by `band` (compared without case) back to its initial value.
     void ResetShownBy(std::string_view band);
+    // Every entry back to its initial value, per-column copies dropped (a new pass).
+    void ResetAll();
 
     // Adds one record: `evaluate` gives an expression's value (an entry with the same
     // expression as the one before it reuses that value). Entries accumulate when the band is
@@ -85,6 +90,7 @@ void AggregateList::AccumulateWhere(int column, bool bandVisible, Evaluate evalu
     const std::string* previousExpression = nullptr;
     for (AggregateEntry& entry : entries_) {
         if (entry.column != column) continue;
+        ++entry.records;
         if (entry.code != aggregate_code::kCount &&
             (previousExpression == nullptr || *previousExpression != entry.expression)) {
             value = evaluate(entry.expression);

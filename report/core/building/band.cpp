@@ -1,7 +1,9 @@
-#include "report/core/build/band.h"
+#include "report/core/building/band.h"
+
+#include <utility>
 
 #include "report/core/base/text.h"
-#include "report/core/build/view_build_access.h"
+#include "report/core/building/view_build_access.h"
 #include "report/core/model/band_view.h"
 #include "report/core/model/report.h"
 
@@ -32,8 +34,26 @@ void Band::TakeFrom(BandView& object, Report& report, bool subReportPage) {
     SetRuntimeBand(object, this, dataSource.Get());
 }
 
+void Band::ApplyPendingSource() {
+    if (!hasPendingSource_) return;
+    dataSource = std::move(pendingSource_);
+    hasPendingSource_ = false;
+    if (view != nullptr) SetRuntimeBand(*view, this, dataSource.Get());
+}
+
 bool Band::IsVisible() const {
     return view != nullptr ? view->IsVisible() : placeholderVisible_;
+}
+
+void Band::StartPass() {
+    aggregates.ResetAll();
+    lastGroupValue = Variant();
+    lineNumber = 0;
+    lineThrough = 0;
+    computedHeight = -1;
+    acrossPosition = 1;
+    acrossStart = 0;
+    fitted = true;
 }
 
 bool Band::HasProperty(std::string_view propertyName) const {
@@ -50,7 +70,7 @@ Variant Band::GetPropertyValue(std::string_view propertyName) const {
     if (n == "HEIGHT") return Variant::Int32(height);
     if (n == "VISIBLE") return Variant::Boolean(IsVisible());
     if (n == "DATASOURCE") {
-        Dataset* source = DataSource();
+        Dataset* source = hasPendingSource_ ? pendingSource_.Get() : DataSource();
         return Variant::String(source != nullptr ? source->Name() : std::string());
     }
     if (n == "CHILDBAND") return Variant::String(childBandName);
@@ -75,9 +95,10 @@ void Band::SetPropertyValue(std::string_view propertyName, const Variant& value)
             placeholderVisible_ = on;
     } else if (n == "DATASOURCE") {
         if (report_ == nullptr) return;
-        dataSource.Release();
-        dataSource.Bind(*report_, kind, value.ToText());
-        if (view != nullptr) SetRuntimeBand(*view, this, dataSource.Get());
+        BandDataSource next;
+        next.Bind(*report_, kind, value.ToText());
+        pendingSource_ = std::move(next);
+        hasPendingSource_ = true;
     } else if (n == "CHILDBAND") {
         // The child link follows the name; the builder resolves it before the band prints.
         childBandName = value.ToText();

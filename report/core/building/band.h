@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "report/core/base/band_type.h"
-#include "report/core/build/aggregate_list.h"
+#include "report/core/building/aggregate_list.h"
 #include "report/core/language/property_access.h"
 #include "report/core/model/band_data_source.h"
 #include "report/core/value/variant.h"
@@ -38,8 +38,13 @@ class Band final : public PropertyAccess {
 
     bool Exists() const { return view != nullptr; }
     bool IsVisible() const;
+    // Forgets what a pass counted: aggregates, group values, line counters, side-by-side row.
+    void StartPass();
     bool HasFlag(uint16_t bit) const { return (flags & bit) != 0; }
     Dataset* DataSource() const { return dataSource.Get(); }
+    // A script's DATASOURCE assignment binds at once (its errors stop the script) but takes
+    // effect when the band's data loop starts again: the loop running now keeps its source.
+    void ApplyPendingSource();
     bool IsDataBand() const {
         return kind == band_type::kMasterData || kind == band_type::kDetailData ||
                kind == band_type::kSubDetailData;
@@ -97,14 +102,17 @@ class Band final : public PropertyAccess {
     bool positionKept = false;
 
     AggregateList aggregates;
-    int recordsCounted = 0;
-    Band* aggregateBand = nullptr;
+    // For bands that show aggregates: the data bands that accumulate them, in the order they
+    // were linked (a summary may show totals of the master and of the detail band).
+    std::vector<Band*> aggregateBands;
 
     int acrossPosition = 1;
     int acrossStart = 0;
     bool fitted = true;
 
   private:
+    BandDataSource pendingSource_;
+    bool hasPendingSource_ = false;
     bool placeholderVisible_ = true;
     Report* report_ = nullptr;
 };

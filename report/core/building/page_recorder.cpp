@@ -1,19 +1,25 @@
-#include "report/core/build/page_recorder.h"
+#include "report/core/building/page_recorder.h"
 
 #include <stdexcept>
 
-#include "report/core/build/view_build_access.h"
+#include "report/core/building/view_build_access.h"
 #include "report/core/model/memo_view.h"
 #include "report/core/model/page.h"
+#include "report/core/render/text_layout.h"
 
 namespace report {
 namespace {
 
+// The lines as they read: a split text's paragraph-end markers are not text.
 std::string JoinedText(const RecordedObject& object) {
     std::string text;
-    for (size_t i = 0; i < object.text.size(); ++i) {
-        if (i > 0) text += '|';
-        text += object.text[i];
+    bool first = true;
+    for (const std::string& line : object.text) {
+        if (line == std::string(1, kParagraphEnd)) continue;
+        if (!first) text += '|';
+        first = false;
+        for (char c : line)
+            if (c != kParagraphEnd) text += c;
     }
     return text;
 }

@@ -16,7 +16,8 @@ class ProgressWindow {
 
     // Shows the window modally (Windows-1252 texts; the second line emptied), calls `work`
     // once it is shown and returns the result given to Close. `cancel` runs when the user
-    // presses the cancel button (or Escape).
+    // presses the cancel button (or Escape). An exception thrown by `work` closes the window
+    // and is raised again by RunModal, never inside the window's event loop.
     virtual Result RunModal(const std::string& caption, const std::string& label,
                             const std::function<void()>& work,
                             const std::function<void()>& cancel) = 0;

@@ -1,5 +1,5 @@
 // ReportBuilder: the passes of a build, progress and the build error handler.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include <exception>
 #include <utility>
@@ -7,9 +7,9 @@
 
 #include "report/core/base/dialogs.h"
 #include "report/core/base/engine_strings.h"
-#include "report/core/build/prepared_sink.h"
-#include "report/core/build/progress_window.h"
-#include "report/core/build/report_builder_parts.h"
+#include "report/core/building/prepared_sink.h"
+#include "report/core/building/progress_window.h"
+#include "report/core/building/report_builder_parts.h"
 #include "report/core/data/dataset.h"
 #include "report/core/file/template_reader.h"
 #include "report/core/file/template_writer.h"
@@ -122,9 +122,22 @@ bool ReportBuilder::StartBuild() {
     }
     if (!twoPass_) totalPages_ = 0;
     windowOpen_ = true;
-    const ProgressWindow::Result result = progress_->RunModal(
-        caption, progressPrefix_ + "  1", [this] { BuildPass(); }, [this] { terminated_ = true; });
+    // Nothing may leave the window's modal loop by an exception: the error is carried out
+    // and raised again once the window is closed.
+    std::exception_ptr escaped;
+    const auto work = [this, &escaped] {
+        try {
+            BuildPass();
+        } catch (...) {
+            escaped = std::current_exception();
+            terminated_ = true;
+            progress_->Close(ProgressWindow::Result::Cancel);
+        }
+    };
+    const ProgressWindow::Result result =
+        progress_->RunModal(caption, progressPrefix_ + "  1", work, [this] { terminated_ = true; });
     windowOpen_ = false;
+    if (escaped) std::rethrow_exception(escaped);
     return result != ProgressWindow::Result::Cancel;
 }
 
@@ -270,6 +283,8 @@ void ReportBuilder::BuildAllPages() {
             LinkDataFields(*build);
             if (terminated_) break;
         }
+    } else {
+        StartFinalPass();
     }
     do {
         for (size_t i = 0; i < pageBuilds_.size() && !terminated_; ++i) {
@@ -303,6 +318,25 @@ void ReportBuilder::BuildAllPages() {
         // The first pass of a two-pass build keeps its bands for the final pass.
         pageBuilds_.clear();
         objectStates_.clear();
+    }
+}
+
+void ReportBuilder::StartFinalPass() {
+    // The bands and links of the first pass serve again; what they counted does not.
+    for (auto& build : pageBuilds_) {
+        build->recordCounter = 1;
+        build->columnCounter = 1;
+        build->lastPlaced = nullptr;
+        build->actions.clear();
+        build->replayed = 0;
+        build->suspendedBand = nullptr;
+        build->suspendedSubs.clear();
+        for (auto& band : build->bands)
+            band->StartPass();
+    }
+    for (auto& [view, state] : objectStates_) {
+        state.hasLastPrinted = false;
+        state.lastPrinted.clear();
     }
 }
 

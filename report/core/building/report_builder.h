@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "report/core/base/band_type.h"
-#include "report/core/build/band.h"
+#include "report/core/building/band.h"
 #include "report/core/language/build_context.h"
 
 namespace report {
@@ -114,7 +114,8 @@ class ReportBuilder final : public BuildContext {
     bool AggregateTarget(std::string& name, int& bandType) const override;
     void RegisterAggregate(const std::string& key, const Variant& initialValue) override;
     bool HasAggregateBand(AggregateHolder holder) const override;
-    Variant AggregateValue(AggregateHolder holder, const std::string& key) override;
+    Variant AggregateValue(AggregateHolder holder, const std::string& key,
+                           const std::string& dataBandName) override;
 
   private:
     struct ObjectState;
@@ -131,6 +132,8 @@ class ReportBuilder final : public BuildContext {
     void NotifyProgress(int pageNumber);
     // The first pass's bands serve the final pass of a two-pass build.
     bool ReusesBands() const;
+    // The final pass of a two-pass build starts from what a one-pass build starts from.
+    void StartFinalPass();
 
     // Preparation
     void PreparePage(Page& page);
@@ -139,6 +142,12 @@ class ReportBuilder final : public BuildContext {
     void BindDataField(View& object);
     void CollectAggregates(Band& band);
     Band& NewBand(PageBuild& build, int kind);
+    // The band named by the band's ChildBand among the page's bands (none for itself).
+    static Band* FindChildBand(PageBuild& build, const Band& band);
+    // Child bands that lead back to a band: EngineError naming them.
+    static void RefuseChildCycles(PageBuild& build);
+    // Prints the band's child band (its name may have changed by script), refusing a loop.
+    void PrintChildBand(Band& band);
 
     // Forming a page
     void BuildPage(PageBuild& build);
@@ -182,6 +191,14 @@ class ReportBuilder final : public BuildContext {
     int ColumnFooterHeight() const;
     void RunScript(const std::vector<std::string>& compiled, PropertyAccess* object);
     void ExpandText(View& object);
+    // A text object's script, then OnBeforePrint, then its memo expanded unless the handler
+    // changed it: the text it prints.
+    void PrepareText(View& object);
+    // Applies a text object's highlight font and fill when its condition holds for this record.
+    void ApplyHighlight(View& object);
+    // The height (design pixels) the object needs as it will print: its script run, 0 when
+    // it makes itself invisible, measured with the highlight's font.
+    int MeasureText(View& object, Stretchable& stretchable);
     void HandleError(const std::exception& error);
     ObjectState& StateOf(View& view);
 
@@ -203,6 +220,7 @@ class ReportBuilder final : public BuildContext {
     PropertyAccess* scriptObject_ = nullptr;
     Band* aggregateTarget_ = nullptr;
     std::vector<Band*> pending_;
+    std::vector<Band*> childChain_;    // bands whose child band is printing, outermost first
     std::vector<View*> notifyViews_;   // objects told after each text object is written
     int crossColumn_ = 0;              // while a cross data band prints: its column, from 1
     Band* crossHorizontal_ = nullptr;  // the horizontal band it prints in
@@ -210,7 +228,7 @@ class ReportBuilder final : public BuildContext {
     bool subReportTookOver_ = false;
     bool subReportsSuspended_ = false;  // the placed band's sub-reports go on on the next page
     size_t replaySteps_ = 0;            // sub-report steps replayed, at every nesting level
-    bool keepExpanded_ = false;         // WritePrepared writes the ExpandedMemo as it stands
+    Band* splitBand_ = nullptr;  // its objects are written with the ExpandedMemo as it stands
 
     int pageIndex_ = 0;
     int totalPages_ = 0;

@@ -1,10 +1,12 @@
 // ReportBuilder: accumulating, resetting and reading aggregates.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
+#include <algorithm>
 #include <exception>
 
 #include "report/core/base/errors.h"
-#include "report/core/build/report_builder_parts.h"
+#include "report/core/base/text.h"
+#include "report/core/building/report_builder_parts.h"
 #include "report/core/language/engine_core.h"
 
 namespace report {
@@ -12,10 +14,7 @@ namespace report {
 using namespace build_detail;
 
 void ReportBuilder::UpdateAggregates(Band& dataBand, int column) {
-    if (dataBand.aggregates.IsEmpty()) {
-        if (column == 0) ++dataBand.recordsCounted;
-        return;
-    }
+    if (dataBand.aggregates.IsEmpty()) return;
     const auto evaluate = [this](const std::string& text) {
         return core_.Resolver().Evaluate(text);
     };
@@ -27,8 +26,6 @@ void ReportBuilder::UpdateAggregates(Band& dataBand, int column) {
     } catch (const std::exception& error) {
         HandleError(error);
     }
-    // The record was counted once already, outside the columns.
-    if (column == 0) ++dataBand.recordsCounted;
 }
 
 void ReportBuilder::ResetAggregates(Band& band) {
@@ -43,9 +40,8 @@ void ReportBuilder::ResetAggregates(Band& band) {
         }
         return;
     }
-    if (band.aggregateBand == nullptr) return;
-    band.aggregateBand->aggregates.ResetShownBy(band.name);
-    band.aggregateBand->recordsCounted = 0;
+    for (Band* data : band.aggregateBands)
+        data->aggregates.ResetShownBy(band.name);
 }
 
 bool ReportBuilder::AggregateTarget(std::string& name, int& bandType) const {
@@ -58,12 +54,14 @@ bool ReportBuilder::AggregateTarget(std::string& name, int& bandType) const {
 void ReportBuilder::RegisterAggregate(const std::string& key, const Variant& initialValue) {
     if (aggregateTarget_ == nullptr || currentBand_ == nullptr) return;
     aggregateTarget_->aggregates.Register(key, initialValue);
-    currentBand_->aggregateBand = aggregateTarget_;
+    std::vector<Band*>& linked = currentBand_->aggregateBands;
+    if (std::find(linked.begin(), linked.end(), aggregateTarget_) == linked.end())
+        linked.push_back(aggregateTarget_);
 }
 
 bool ReportBuilder::HasAggregateBand(AggregateHolder holder) const {
     const Band* band = holder == AggregateHolder::HorizontalBand ? crossHorizontal_ : currentBand_;
-    return band != nullptr && band->aggregateBand != nullptr;
+    return band != nullptr && !band->aggregateBands.empty();
 }
 
 bool ReportBuilder::CurrentBandSharesVerticalObjects() const {
@@ -77,15 +75,21 @@ bool ReportBuilder::CrossColumn(int& column, std::string& horizontalBand) const 
     return true;
 }
 
-Variant ReportBuilder::AggregateValue(AggregateHolder holder, const std::string& key) {
+Variant ReportBuilder::AggregateValue(AggregateHolder holder, const std::string& key,
+                                      const std::string& dataBandName) {
     if (!HasAggregateBand(holder)) return Variant::Int32(0);
     const Band* band = holder == AggregateHolder::HorizontalBand ? crossHorizontal_ : currentBand_;
-    Band& data = *band->aggregateBand;
-    AggregateEntry* entry = data.aggregates.Find(key);
+    AggregateEntry* entry = nullptr;
+    for (Band* data : band->aggregateBands) {
+        if (!dataBandName.empty() && !SameText(data->name, dataBandName)) continue;
+        entry = data->aggregates.Find(key);
+        if (entry != nullptr) break;
+    }
     if (entry == nullptr) return Variant::Int32(0);
     if (entry->code == aggregate_code::kAvg) {
-        if (data.recordsCounted == 0) throw FloatingPointError();
-        return Variant::Double(entry->value.ToReal() / data.recordsCounted);
+        // An average of no records is 0 rather than an error that stops the build.
+        if (entry->records == 0) return Variant::Int32(0);
+        return Variant::Double(entry->value.ToReal() / entry->records);
     }
     return entry->value;
 }

@@ -1,14 +1,17 @@
 // ReportBuilder: printing, measuring and placing a band.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include <algorithm>
 #include <exception>
 #include <utility>
 
-#include "report/core/build/object_measurer.h"
-#include "report/core/build/prepared_sink.h"
-#include "report/core/build/report_builder_parts.h"
-#include "report/core/build/view_build_access.h"
+#include "report/core/base/engine_strings.h"
+#include "report/core/base/errors.h"
+#include "report/core/base/text.h"
+#include "report/core/building/object_measurer.h"
+#include "report/core/building/prepared_sink.h"
+#include "report/core/building/report_builder_parts.h"
+#include "report/core/building/view_build_access.h"
 #include "report/core/model/band_view.h"
 #include "report/core/model/report.h"
 
@@ -22,6 +25,8 @@ bool ReportBuilder::PrintBand(Band* band) {
     if (page.recording) {
         page.actions.push_back(
             {DeferredAction::Kind::PrintBand, band, band->lineNumber, band->lineThrough, nullptr});
+        // The data loop being recorded tests its groups now: they start from this record.
+        if (band->kind == bt::kGroupHeader) ResetAggregates(*band);
         return true;
     }
     currentBand_ = band;
@@ -65,7 +70,10 @@ bool ReportBuilder::PrintBand(Band* band) {
         if (kind != bt::kPageFooter && kind != bt::kOverlay && kind != bt::kColumnFooter &&
             kind != bt::kNone) {
             const int h = MeasureBand(*band);
-            if (page.curY + h > page.bottomY && !band->breaked) {
+            // At the top of a fresh column a break would only leave a blank page: a band
+            // taller than a whole page prints there.
+            if (page.curY + h > page.bottomY && !band->breaked &&
+                (page.page->isSubReportPage || !page.AtFreshTop())) {
                 if (page.page->isSubReportPage) {
                     // The sub-report logic starts the new page and prints the band again.
                     band->fitted = false;
@@ -77,9 +85,21 @@ bool ReportBuilder::PrintBand(Band* band) {
         }
         if (band->IsDataBand() && band->DataSource() != nullptr && band->next != nullptr &&
             band->next->DataSource() == nullptr) {
-            PlaceBand(*band);
+            // They print as one record. On a sub-report page, one of them whose own
+            // sub-reports go on on the next page prints again there, from itself on.
+            std::vector<Band*> record = {band};
             for (Band* b = band->next; b != nullptr && b->DataSource() == nullptr; b = b->next)
-                PlaceBand(*b);
+                record.push_back(b);
+            auto from = std::find(record.begin(), record.end(), page.suspendedBand);
+            if (from == record.end()) from = record.begin();
+            for (auto it = from; it != record.end() && !terminated_; ++it) {
+                (*it)->fitted = true;
+                PlaceBand(**it);
+                if (!(*it)->fitted && page.page->isSubReportPage) {
+                    if (report_->onEndBand) report_->onEndBand(*band);
+                    return false;
+                }
+            }
         } else {
             PlaceBand(*band);
             if (!band->fitted && page.page->isSubReportPage) {
@@ -87,13 +107,12 @@ bool ReportBuilder::PrintBand(Band* band) {
                 if (report_->onEndBand) report_->onEndBand(*band);
                 return false;
             }
-            if (band->childBand != nullptr && band->childBand != band) PrintBand(band->childBand);
+            PrintChildBand(*band);
             if (!band->IsDataBand() && kind != bt::kGroupHeader && band->formNewPage)
                 StartNewPage();
         }
     } else {
-        if (band->printChildIfInvisible && band->childBand != nullptr && band->childBand != band)
-            PrintBand(band->childBand);
+        if (band->printChildIfInvisible) PrintChildBand(*band);
         if (band->IsDataBand()) UpdateAggregates(*band);
     }
     if (!repeatingHeaders_) {
@@ -102,6 +121,26 @@ bool ReportBuilder::PrintBand(Band* band) {
     }
     if (report_->onEndBand) report_->onEndBand(*band);
     return band->fitted;
+}
+
+void ReportBuilder::PrintChildBand(Band& band) {
+    // A script may have named another child: it is looked up again.
+    if (band.childBand == nullptr && !band.childBandName.empty())
+        band.childBand = FindChildBand(*page_, band);
+    Band* child = band.childBand;
+    if (child == nullptr || terminated_) return;
+    if (std::find(childChain_.begin(), childChain_.end(), child) != childChain_.end()) {
+        std::string names;
+        for (auto it = std::find(childChain_.begin(), childChain_.end(), child);
+             it != childChain_.end(); ++it)
+            names += (*it)->name + ", ";
+        HandleError(
+            EngineError(FormatMessage(EngineText("build.child_cycle"), {names + child->name})));
+        return;
+    }
+    childChain_.push_back(&band);
+    PrintBand(child);
+    childChain_.pop_back();
 }
 
 int ReportBuilder::MeasureOne(Band& band) {
@@ -122,12 +161,12 @@ int ReportBuilder::MeasureOne(Band& band) {
         StateOf(*object).savedHeight = object->height;
         currentView_ = object;
         try {
-            ExpandText(*object);
+            const int needed = MeasureText(*object, *stretchable);
+            if (needed > 0) height = std::max(height, object->top + needed);
         } catch (const std::exception& error) {
             HandleError(error);
             break;
         }
-        height = std::max(height, object->top + measurer_.CalcHeight(*stretchable));
     }
     currentBand_ = savedBand;
     currentView_ = savedBand != nullptr ? savedBand->view : nullptr;
@@ -183,7 +222,7 @@ void ReportBuilder::PlaceBand(Band& band) {
                     object->height = h - object->top;
             }
         }
-        if (!band.breaked) FitTest(band, page.curY, h, false);
+        if (!band.breaked && !page.AtFreshTop()) FitTest(band, page.curY, h, false);
         band.top = page.curY;
         band.drawnHeight = h;
         if (band.breaked) {
@@ -196,7 +235,7 @@ void ReportBuilder::PlaceBand(Band& band) {
             object->height = height;
     } else {
         if (!fixed && !band.breaked) {
-            FitTest(band, page.curY, band.height, false);
+            if (!page.AtFreshTop()) FitTest(band, page.curY, band.height, false);
             band.top = page.curY;
         }
         band.drawnHeight = band.height;

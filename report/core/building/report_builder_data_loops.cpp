@@ -1,9 +1,9 @@
 // ReportBuilder: the data loops of the master, detail and subdetail levels.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include "report/core/base/engine_strings.h"
 #include "report/core/base/errors.h"
-#include "report/core/build/report_builder_parts.h"
+#include "report/core/building/report_builder_parts.h"
 #include "report/core/data/dataset.h"
 #include "report/core/language/engine_core.h"
 #include "report/core/model/band_view.h"
@@ -51,6 +51,7 @@ void ReportBuilder::RunDataLevel(int level) {
     for (int l = 1; l <= 3; ++l)
         if (Head(DataKind(l)) != nullptr) levels = l;
     for (Band* data = Head(DataKind(level)); data != nullptr && !terminated_; data = data->next) {
+        data->ApplyPendingSource();
         Dataset* source = data->DataSource();
         if (source == nullptr) continue;
         Navigate(DeferredAction::Kind::First, *source);

@@ -1,11 +1,12 @@
 // ReportBuilder: output of the objects of a placed band.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include <exception>
 
-#include "report/core/build/prepared_sink.h"
-#include "report/core/build/report_builder_parts.h"
-#include "report/core/build/view_build_access.h"
+#include "report/core/building/object_measurer.h"
+#include "report/core/building/prepared_sink.h"
+#include "report/core/building/report_builder_parts.h"
+#include "report/core/building/view_build_access.h"
 #include "report/core/language/engine_core.h"
 #include "report/core/model/band_view.h"
 #include "report/core/model/memo_view.h"
@@ -84,22 +85,55 @@ void ReportBuilder::ExpandText(View& object) {
         core_.Resolver().ExpandMemo(object.memo, object.HasFlag(view_flag::kTextOnly));
 }
 
+void ReportBuilder::PrepareText(View& object) {
+    RunScript(StateOf(object).script, &object);
+    bool handled = false;
+    if (report_->onBeforePrint) {
+        StringList& expanded = ExpandedMemo(object);
+        expanded = object.memo;
+        report_->onBeforePrint(expanded, object);
+        handled = expanded != object.memo;
+    }
+    if (!handled) ExpandText(object);
+}
+
+void ReportBuilder::ApplyHighlight(View& object) {
+    const ObjectState& state = StateOf(object);
+    MemoView* memo = state.memo;
+    if (memo == nullptr || state.highlight.empty()) return;
+    const Variant lit = core_.SharedParser().EvaluatePostfix(state.highlight);
+    if (lit.IsNumeric() ? lit.ToReal() != 0 : lit.ToBool()) {
+        memo->font.style = memo->highlight.fontStyle;
+        memo->font.color = memo->highlight.fontColor;
+        object.fillColor = memo->highlight.fillColor;
+    }
+}
+
+int ReportBuilder::MeasureText(View& object, Stretchable& stretchable) {
+    MemoView* memo = StateOf(object).memo;
+    if (memo == nullptr) return measurer_.CalcHeight(stretchable);
+    PrepareText(object);
+    if (!object.IsVisible()) return 0;
+    // Measured with the font it prints with: the highlight's, for this record.
+    const Font font = memo->font;
+    const int32_t fill = object.fillColor;
+    ApplyHighlight(object);
+    const int height = measurer_.CalcHeight(stretchable);
+    memo->font = font;
+    object.fillColor = fill;
+    return height;
+}
+
 void ReportBuilder::WritePrepared(Band& band, View& object) {
     currentView_ = &object;
     ObjectState& state = StateOf(object);
     MemoView* memo = state.memo;
-    if (memo != nullptr && keepExpanded_) {
+    // Only the split band's own objects: the bands its page break prints expand as usual.
+    const bool keepExpanded = &band == splitBand_;
+    if (memo != nullptr && keepExpanded) {
         // A split band measured and cut the text already.
     } else if (memo != nullptr) {
-        RunScript(state.script, &object);
-        bool handled = false;
-        if (report_->onBeforePrint) {
-            StringList& expanded = ExpandedMemo(object);
-            expanded = object.memo;
-            report_->onBeforePrint(expanded, object);
-            handled = expanded != object.memo;
-        }
-        if (!handled) ExpandText(object);
+        PrepareText(object);
     } else {
         ExpandedMemo(object) = object.memo;
         if (report_->onBeforePrint) report_->onBeforePrint(ExpandedMemo(object), object);
@@ -114,14 +148,7 @@ void ReportBuilder::WritePrepared(Band& band, View& object) {
     Font font;
     if (memo != nullptr) {
         font = memo->font;
-        if (!state.highlight.empty()) {
-            const Variant lit = core_.SharedParser().EvaluatePostfix(state.highlight);
-            if (lit.IsNumeric() ? lit.ToReal() != 0 : lit.ToBool()) {
-                memo->font.style = memo->highlight.fontStyle;
-                memo->font.color = memo->highlight.fontColor;
-                object.fillColor = memo->highlight.fillColor;
-            }
-        }
+        ApplyHighlight(object);
     }
     if (object.tag.find('[') != std::string::npos) core_.Resolver().ExpandText(object.tag);
     const int bandBottom = band.top + (band.drawnHeight > 0 ? band.drawnHeight : band.height);
@@ -152,7 +179,7 @@ void ReportBuilder::WritePrepared(Band& band, View& object) {
         pages_.WriteObject(pageIndex_, object);
         if (suppress) state.lastPrinted = std::move(printed);
         state.hasLastPrinted = true;
-        if (memo != nullptr && !keepExpanded_) NotifyViewPrint(object);
+        if (memo != nullptr && !keepExpanded) NotifyViewPrint(object);
     }
     object.tag = tag;
     object.fillColor = fill;

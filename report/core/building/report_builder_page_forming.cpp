@@ -1,8 +1,8 @@
 // ReportBuilder: forming a design page, and page and column breaks.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
-#include "report/core/build/prepared_sink.h"
-#include "report/core/build/report_builder_parts.h"
+#include "report/core/building/prepared_sink.h"
+#include "report/core/building/report_builder_parts.h"
 #include "report/core/model/band_view.h"
 #include "report/core/model/report.h"
 
@@ -28,9 +28,11 @@ void ReportBuilder::AddPreparedPage() {
 void ReportBuilder::BuildPage(PageBuild& build) {
     page_ = &build;
     if (build.page->isSubReportPage) {
-        // Formed inside a host band, whose page and footers are not this page's.
+        // Formed inside a host band, whose page and footers are not this page's. Its summary
+        // closes it there.
         PrintBand(Head(bt::kReportTitle));
         RunDataLevel(1);
+        PrintBand(Head(bt::kReportSummary));
         return;
     }
     RunScript(build.script, build.page);
@@ -47,14 +49,20 @@ void ReportBuilder::BuildPage(PageBuild& build) {
     build.curX = build.leftX;
     if (appendToPrevious_) {
         build.curY = savedCurY_;
+        build.freshY = build.topY;
     } else {
         AddPreparedPage();
         build.curY = build.topY;
+        build.freshY = build.topY;
         PrintBand(Head(bt::kOverlay));
         PrintBand(Head(bt::kNone));
     }
+    build.columnTop = build.curY;
     const int indexBeforeTitle = pageIndex_;
+    const int yBeforeTitle = build.curY;
     PrintBand(Head(bt::kReportTitle));
+    // The title is content: a band after it does not stand at the top of a fresh page.
+    const bool titlePrinted = pageIndex_ != indexBeforeTitle || build.curY != yBeforeTitle;
     if (pageIndex_ == indexBeforeTitle) {
         Band* pageHeader = Head(bt::kPageHeader);
         if (pageHeader != nullptr && pageHeader->HasFlag(view_flag::kOnFirstPage))
@@ -62,6 +70,7 @@ void ReportBuilder::BuildPage(PageBuild& build) {
         build.columnTop = build.curY;
         PrintBand(Head(bt::kColumnHeader));
     }
+    if (!appendToPrevious_ && !titlePrinted) build.freshY = build.curY;
     RunDataLevel(1);
 
     const int indexAtEnd = pageIndex_;
@@ -76,7 +85,9 @@ void ReportBuilder::BuildPage(PageBuild& build) {
         PrintBand(Head(bt::kReportSummary));
         if (columnFooter != nullptr) columnFooter->height = savedHeight;
     }
-    savedCurY_ = build.columnIndex > 0 ? build.baseBottom : build.curY;
+    // A form that ended in another column than the first leaves its page full: the next form
+    // starts a new page (the bottom above the page footer, which BuildPage compares with).
+    savedCurY_ = build.columnIndex > 0 ? build.bottomY : build.curY;
     savedBottomY_ = build.bottomY;
     build.columnIndex = 0;
     build.curX = build.leftX;
@@ -123,9 +134,11 @@ void ReportBuilder::StartNewPage() {
     appendToPrevious_ = false;
     PrintBand(Head(bt::kOverlay));
     page.curY = page.topY;
+    page.freshY = page.topY;
     PrintBand(Head(bt::kPageHeader));
     page.columnTop = page.curY;
     PrintBand(Head(bt::kColumnHeader));
+    page.freshY = page.curY;
 }
 
 void ReportBuilder::StartNewColumn(Band& band) {
@@ -138,7 +151,9 @@ void ReportBuilder::StartNewColumn(Band& band) {
         ++page.columnIndex;
         page.curX += page.columnWidth + page.columnGap;
         page.curY = page.columnTop;
+        page.freshY = page.curY;
         PrintBand(Head(bt::kColumnHeader));
+        page.freshY = page.curY;
     } else {
         StartNewPage();
     }
@@ -153,6 +168,7 @@ void ReportBuilder::StartNewColumn(Band& band) {
     if (band.IsDataBand() && band.header != nullptr &&
         band.header->HasFlag(view_flag::kRepeatHeader))
         PrintBand(band.header);
+    page.freshY = page.curY;
     currentBand_ = &band;
     currentView_ = band.view;
 }

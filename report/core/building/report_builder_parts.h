@@ -1,5 +1,5 @@
 // Build state shared by the files of ReportBuilder: per-object and per-page state, and the
-// small helpers they use. Private to report/core/build.
+// small helpers they use. Private to report/core/building.
 #pragma once
 
 #include <array>
@@ -9,8 +9,9 @@
 #include <vector>
 
 #include "report/core/base/band_type.h"
-#include "report/core/build/band.h"
-#include "report/core/build/report_builder.h"
+#include "report/core/building/band.h"
+#include "report/core/building/report_builder.h"
+#include "report/core/model/band_view.h"
 #include "report/core/model/view.h"
 
 namespace report {
@@ -70,6 +71,8 @@ struct ReportBuilder::ObjectState {
 // Run-time bands and page cursor of one design page.
 struct ReportBuilder::PageBuild {
     Page* page = nullptr;
+    // The band object standing for the objects that lie in no band, when there are any.
+    std::unique_ptr<BandView> looseObjectsBand;
     std::vector<std::unique_ptr<Band>> bands;
     std::array<Band*, kBandTypeCount> heads{};
     std::vector<std::string> script;  // the page's, compiled
@@ -77,6 +80,10 @@ struct ReportBuilder::PageBuild {
     int columns = 1, columnWidth = 0, columnGap = 0;
     int curY = 0, bottomY = 0, curX = 0;
     int columnIndex = 0, columnTop = 0;
+    // CurY once a page or column has started and its headers printed: a band placed there is
+    // at the top of a fresh column, where breaking again would only leave blank pages.
+    int freshY = 0;
+    bool AtFreshTop() const { return curY <= freshY; }
     int columnCounter = 1, recordCounter = 1;
     Band* lastPlaced = nullptr;
     // Sub-report target being formed: steps are recorded, then replayed inside the host band.

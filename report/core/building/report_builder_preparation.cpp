@@ -1,12 +1,14 @@
 // ReportBuilder: preparing a design page (run-time bands, links, aggregate registration).
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include <algorithm>
 #include <optional>
 
+#include "report/core/base/engine_strings.h"
+#include "report/core/base/errors.h"
 #include "report/core/base/text.h"
-#include "report/core/build/report_builder_parts.h"
-#include "report/core/build/view_build_access.h"
+#include "report/core/building/report_builder_parts.h"
+#include "report/core/building/view_build_access.h"
 #include "report/core/data/data_dictionary.h"
 #include "report/core/language/aggregate_splitter.h"
 #include "report/core/language/engine_core.h"
@@ -142,10 +144,19 @@ void ReportBuilder::SetUpBands(PageBuild& build) {
         }
         list.front()->lastOfKind = list.back();
     }
+    // Objects that lie in no band print at their own place, once per page form.
     Band& none = *build.heads[bt::kNone];
     for (const auto& owned : page.Objects()) {
         View& view = *owned;
-        if (StateOf(view).notPlaced) attach(none, view);
+        if (!StateOf(view).notPlaced) continue;
+        if (!none.Exists()) {
+            build.looseObjectsBand = std::make_unique<BandView>();
+            build.looseObjectsBand->SetBandType(BandType::None);
+            build.looseObjectsBand->left = build.looseObjectsBand->top = 0;
+            build.looseObjectsBand->width = build.looseObjectsBand->height = 0;
+            none.TakeFrom(*build.looseObjectsBand, *report_, page.isSubReportPage);
+        }
+        attach(none, view);
     }
     // Headers and footers of each data level.
     for (int level = 1; level <= 3; ++level) {
@@ -153,7 +164,9 @@ void ReportBuilder::SetUpBands(PageBuild& build) {
         for (Band* headerBand = Head(data - 1); headerBand != nullptr;
              headerBand = headerBand->next) {
             for (Band* d = Head(data); d != nullptr; d = d->next) {
-                if (d->top > headerBand->top + headerBand->height) {
+                // A data band touching its header's bottom belongs to it, as a touching
+                // footer belongs to the band above.
+                if (d->top >= headerBand->top + headerBand->height) {
                     if (d->header == nullptr) {
                         d->header = headerBand;
                         headerBand->dataBand = d;
@@ -206,13 +219,9 @@ void ReportBuilder::SetUpBands(PageBuild& build) {
             }
         }
     }
-    for (auto& band : build.bands) {
-        if (band->Exists() && !band->childBandName.empty()) {
-            for (auto& other : build.bands)
-                if (other->Exists() && SameText(other->name, band->childBandName))
-                    band->childBand = other.get();
-        }
-    }
+    for (auto& band : build.bands)
+        if (band->Exists()) band->childBand = FindChildBand(build, *band);
+    RefuseChildCycles(build);
     if (Head(bt::kMasterData) != nullptr) {
         for (Band* group : groupHeaders) {
             Band* owner = Head(bt::kMasterData);
@@ -242,6 +251,32 @@ void ReportBuilder::SetUpBands(PageBuild& build) {
     build.columnWidth =
         (build.rightX - build.leftX - (build.columns - 1) * build.columnGap) / build.columns;
     page.columnWidth = build.columnWidth;
+}
+
+Band* ReportBuilder::FindChildBand(PageBuild& build, const Band& band) {
+    if (band.childBandName.empty()) return nullptr;
+    Band* found = nullptr;
+    for (auto& other : build.bands)
+        if (other->Exists() && SameText(other->name, band.childBandName)) found = other.get();
+    // A band naming itself has no child: it would print itself forever.
+    return found != &band ? found : nullptr;
+}
+
+void ReportBuilder::RefuseChildCycles(PageBuild& build) {
+    for (auto& start : build.bands) {
+        std::vector<Band*> chain;
+        for (Band* b = start.get(); b != nullptr; b = b->childBand) {
+            const auto seen = std::find(chain.begin(), chain.end(), b);
+            if (seen != chain.end()) {
+                std::string names;
+                for (auto it = seen; it != chain.end(); ++it)
+                    names += (*it)->name + ", ";
+                throw EngineError(
+                    FormatMessage(EngineText("build.child_cycle"), {names + b->name}));
+            }
+            chain.push_back(b);
+        }
+    }
 }
 
 void ReportBuilder::LinkDataFields(PageBuild& build) {

@@ -1,12 +1,12 @@
 // ReportBuilder: a band allowed to split (Breaked) is placed across column and page breaks.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include <algorithm>
 #include <exception>
 
-#include "report/core/build/object_measurer.h"
-#include "report/core/build/report_builder_parts.h"
-#include "report/core/build/view_build_access.h"
+#include "report/core/building/object_measurer.h"
+#include "report/core/building/report_builder_parts.h"
+#include "report/core/building/view_build_access.h"
 #include "report/core/model/band_view.h"
 #include "report/core/model/memo_view.h"
 
@@ -19,11 +19,14 @@ void ReportBuilder::PlaceSplitBand(Band& band) {
     struct Rect {
         View* object;
         int left, top, width, height;
+        bool preBroken;
     };
     std::vector<Rect> saved;
     std::vector<View*> remaining;
     for (View* object : band.objects) {
-        saved.push_back({object, object->left, object->top, object->width, object->height});
+        auto* memo = dynamic_cast<MemoView*>(object);
+        saved.push_back({object, object->left, object->top, object->width, object->height,
+                         memo != nullptr && memo->preBroken});
         if (!(band.sharesCrossObjects && StateOf(*object).crossBand != nullptr))
             remaining.push_back(object);
     }
@@ -33,6 +36,7 @@ void ReportBuilder::PlaceSplitBand(Band& band) {
             r.object->top = r.top;
             r.object->width = r.width;
             r.object->height = r.height;
+            if (auto* memo = dynamic_cast<MemoView*>(r.object)) memo->preBroken = r.preBroken;
         }
     };
     band.top = page.curY;
@@ -48,9 +52,7 @@ void ReportBuilder::PlaceSplitBand(Band& band) {
         if (memo == nullptr) continue;
         currentView_ = object;
         try {
-            RunScript(StateOf(*object).script, object);
-            ExpandText(*object);
-            object->build.actualHeight = measurer_.CalcHeight(*memo);
+            object->build.actualHeight = MeasureText(*object, *memo);
         } catch (const std::exception& error) {
             HandleError(error);
             restore();
@@ -60,9 +62,11 @@ void ReportBuilder::PlaceSplitBand(Band& band) {
             object->height = std::max(object->height, object->build.actualHeight);
     }
     currentView_ = band.view;
-    Scoped<bool> measured(keepExpanded_, true);
+    Scoped<Band*> measured(splitBand_, &band);
     int used = 0;
-    bool freshPage = false;
+    // Whether the band starts at the top of a column: only there may a part that cannot be cut
+    // print whole (it would not fit on any page).
+    bool freshPage = page.AtFreshTop();
     while (!remaining.empty() && !terminated_) {
         band.top = page.curY;
         const int room = page.bottomY - ColumnFooterHeight() - band.top - 2;
@@ -71,6 +75,11 @@ void ReportBuilder::PlaceSplitBand(Band& band) {
             for (View* object : remaining)
                 OutputObject(band, *object);
             break;
+        }
+        if (room <= 0) {
+            FitTest(band, page.curY, kImpossibleHeight, false);
+            freshPage = true;
+            continue;
         }
         std::vector<View*> next;
         used = 0;
@@ -103,7 +112,7 @@ void ReportBuilder::PlaceSplitBand(Band& band) {
                         object->top = 0;
                         next.push_back(object);
                     }
-                } else if (object->top <= 0) {
+                } else if (object->top <= 0 && freshPage) {
                     // Taller than a whole page and nothing of it can be cut: it prints whole
                     // rather than move on forever.
                     if (memo != nullptr) ExpandedMemo(*object) = std::move(rest);

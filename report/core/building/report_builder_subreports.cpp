@@ -1,11 +1,11 @@
 // ReportBuilder: sub-reports, other design pages formed inside a band of their host and
 // replayed side by side.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include <algorithm>
 #include <climits>
 
-#include "report/core/build/report_builder_parts.h"
+#include "report/core/building/report_builder_parts.h"
 #include "report/core/data/dataset.h"
 #include "report/core/model/band_view.h"
 #include "report/core/model/report.h"
@@ -87,6 +87,9 @@ void ReportBuilder::RunSubReports(Band& band, size_t firstObject) {
     };
     bool stuck = false;
     bool suspended = false;
+    // Whether the sub-reports stand at the top of a fresh page: only there does a step that
+    // does not fit show that it never will.
+    bool fresh = !host.page->isSubReportPage && band.top <= host.freshY;
     while (!terminated_) {
         // Steps of sub-reports nested in these count as progress too.
         const size_t stepsBefore = replaySteps_;
@@ -96,7 +99,7 @@ void ReportBuilder::RunSubReports(Band& band, size_t firstObject) {
         const bool progressed = replaySteps_ != stepsBefore;
         if (!unfinished) break;
         if (stuck && !progressed) break;
-        if (progressed && host.page->isSubReportPage) {
+        if (host.page->isSubReportPage && (progressed || !fresh)) {
             // A sub-report page cannot start a page: the band goes back to the outer
             // sub-report logic, which prints it again on its next page.
             host.suspendedBand = &band;
@@ -104,21 +107,22 @@ void ReportBuilder::RunSubReports(Band& band, size_t firstObject) {
             suspended = true;
             break;
         }
-        // A band taller than a whole page prints anyway rather than move on forever.
-        stuck = !progressed;
-        if (progressed) {
-            page_ = &host;
-            StartNewPage();
-            lowest = host.curY;
-        }
-        for (PageBuild* sub : subs) {
-            sub->curY = std::max(sub->curY, host.curY);
-            if (!progressed) {
+        if (!progressed && fresh) {
+            // Taller than a whole page: it prints anyway rather than move on forever.
+            stuck = true;
+            for (PageBuild* sub : subs) {
+                sub->curY = std::max(sub->curY, host.curY);
                 sub->bottomY = INT_MAX / 2;
-            } else {
-                sub->curY = host.curY;
-                sub->bottomY = host.bottomY;
             }
+            continue;
+        }
+        page_ = &host;
+        StartNewPage();
+        fresh = true;
+        lowest = host.curY;
+        for (PageBuild* sub : subs) {
+            sub->curY = host.curY;
+            sub->bottomY = host.bottomY;
         }
     }
     if (!suspended) {

@@ -1,4 +1,4 @@
-#include "report/core/build/text_layout_measurer.h"
+#include "report/core/building/text_layout_measurer.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -44,12 +44,19 @@ StringList TextLayoutMeasurer::SplitAt(Stretchable& object, int height) {
     int fitting = count;
     if (layout.lineHeight > 0) fitting = std::clamp((height - gaps) / layout.lineHeight, 0, count);
     if (fitting == count) return {};
-    // The paragraph-end markers belong to pre-broken text; these parts are plain lines.
-    for (std::string& line : layout.lines)
-        line.erase(std::remove(line.begin(), line.end(), kParagraphEnd), line.end());
+    // Both parts stay broken as laid out, with their paragraph ends, so that justified lines
+    // stay justified on both pages. A part that ends inside a paragraph closes with a line
+    // holding only the marker: it tells the painter the lines are pre-broken.
     const auto cut = layout.lines.begin() + static_cast<std::ptrdiff_t>(fitting);
     StringList rest(cut, layout.lines.end());
     memo->expandedMemo.assign(layout.lines.begin(), cut);
+    const auto endsParagraph = [](const std::string& line) {
+        return !line.empty() && line.back() == kParagraphEnd;
+    };
+    if (!memo->expandedMemo.empty() && !endsParagraph(memo->expandedMemo.back()))
+        memo->expandedMemo.push_back(std::string(1, kParagraphEnd));
+    if (!rest.empty() && !endsParagraph(rest.back())) rest.push_back(std::string(1, kParagraphEnd));
+    memo->preBroken = true;
     return rest;
 }
 

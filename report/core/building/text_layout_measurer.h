@@ -2,7 +2,7 @@
 // memo out on a measuring canvas (96 dpi, design pixels).
 #pragma once
 
-#include "report/core/build/object_measurer.h"
+#include "report/core/building/object_measurer.h"
 
 namespace report {
 
@@ -16,7 +16,8 @@ class TextLayoutMeasurer final : public ObjectMeasurer {
     // Text objects: the laid-out text height (lines x pitch + both gaps); others: their height.
     int CalcHeight(Stretchable& object) override;
     // Cuts after the last laid-out line that ends within `height`. The parts hold the wrapped
-    // lines, which lay out again the same at the object's width.
+    // lines with their paragraph-end markers and the memo is marked pre-broken (the caller
+    // restores the flag), so that they lay out again the same and keep their justification.
     StringList SplitAt(Stretchable& object, int height) override;
 
   private:

@@ -133,9 +133,12 @@ class BuildContext {
         return false;
     }
     // While building: whether that band has an aggregate band, and the value of an entry of it
-    // (AVG already divided by the records counted; may raise FloatingPointError).
+    // (AVG already divided by the records counted, 0 over no records). `dataBandName` is the
+    // call's band-name argument: empty, the first of the band's aggregate bands that holds the
+    // key answers; else the one of that name.
     virtual bool HasAggregateBand(AggregateHolder /*holder*/) const { return false; }
-    virtual Variant AggregateValue(AggregateHolder /*holder*/, const std::string& /*key*/) {
+    virtual Variant AggregateValue(AggregateHolder /*holder*/, const std::string& /*key*/,
+                                   const std::string& /*dataBandName*/) {
         return Variant::Int32(0);
     }
 };

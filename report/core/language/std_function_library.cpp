@@ -283,7 +283,7 @@ void StdFunctionLibrary::Aggregate(int code, const Variant& p1, const Variant& p
     }
     if (!build->HasAggregateBand(holder)) return;
     val = build->AggregateValue(
-        holder, AggregateKey(prefix, holderName, code, expression, includeInvisible));
+        holder, AggregateKey(prefix, holderName, code, expression, includeInvisible), bandName);
 }
 
 }  // namespace report

@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "report/core/data/dataset.h"
 
@@ -15,8 +16,16 @@ class Report;
 class BandDataSource {
   public:
     BandDataSource() = default;
-    BandDataSource(BandDataSource&&) = default;
-    BandDataSource& operator=(BandDataSource&&) = default;
+    // A moved-from binding holds nothing, so that only one of the two releases the source.
+    BandDataSource(BandDataSource&& other) noexcept { *this = std::move(other); }
+    BandDataSource& operator=(BandDataSource&& other) noexcept {
+        if (this == &other) return *this;
+        Release();
+        dataset_ = std::exchange(other.dataset_, nullptr);
+        owned_ = std::move(other.owned_);
+        initialised_ = std::exchange(other.initialised_, false);
+        return *this;
+    }
     ~BandDataSource() { Release(); }
 
     Dataset* Get() const { return dataset_; }

@@ -14,9 +14,9 @@
 
 #include "report/core/base/json.h"
 #include "report/core/base/text.h"
-#include "report/core/build/line_height_measurer.h"
-#include "report/core/build/page_recorder.h"
-#include "report/core/build/report_builder.h"
+#include "report/core/building/line_height_measurer.h"
+#include "report/core/building/page_recorder.h"
+#include "report/core/building/report_builder.h"
 #include "report/core/data/dataset.h"
 #include "report/core/file/template_json.h"
 #include "report/core/language/engine_core.h"
@@ -60,7 +60,9 @@ class QtProgressWindowTest : public ::testing::Test {
 
     bool Build() {
         ReportBuilder builder(report, core, pages, measurer, &window);
-        return builder.BuildReport();
+        const bool built = builder.BuildReport();
+        errorText = builder.ErrorText();
+        return built;
     }
 
     QApplication& app = App();  // before any widget
@@ -71,6 +73,7 @@ class QtProgressWindowTest : public ::testing::Test {
     PageRecorder pages;
     LineHeightMeasurer measurer{16};
     QtProgressWindow window;
+    std::string errorText;  // of the last build that stopped on an error
 };
 
 TEST_F(QtProgressWindowTest, LaysOutItsLinesAndCancelButton) {
@@ -137,6 +140,51 @@ TEST_F(QtProgressWindowTest, ScriptProgressShowsInTheSecondLineUntilTheNextStart
     EXPECT_TRUE(Build());
     ASSERT_EQ(seen.size(), 2u);
     EXPECT_TRUE(seen[1].isEmpty());
+}
+
+// An error that escapes a build (not one of object output, which the build shows itself)
+// leaves the window's modal loop closed and reaches the caller; the next build works.
+TEST_F(QtProgressWindowTest, AnErrorEscapingTheBuildClosesTheWindowAndReachesTheCaller) {
+    struct Case {
+        const char* what;
+        const char* json;
+    };
+    const Case cases[] = {
+        {"record count that is not a number",
+         R"({"pages": [{"objects": [{"class": "BandView", "bandType": "MasterData", "name": "D",
+             "top": 80, "height": 20, "formatPattern": "3x"}]}]})"},
+        {"page script naming an unknown symbol",
+         R"({"pages": [{"script": ["begin x := inconnu end"], "objects": [
+             {"class": "BandView", "bandType": "MasterData", "name": "D", "top": 80,
+              "height": 20}]}]})"},
+        {"page script multiplying a text",
+         R"({"pages": [{"script": ["begin x := 'a' * 2 end"], "objects": [
+             {"class": "BandView", "bandType": "MasterData", "name": "D", "top": 80,
+              "height": 20}]}]})"},
+        {"group condition naming an unknown symbol",
+         R"({"pages": [{"objects": [
+             {"class": "BandView", "bandType": "GroupHeader", "name": "G", "top": 40,
+              "height": 20, "formatPattern": "[inconnu]"},
+             {"class": "BandView", "bandType": "MasterData", "name": "D", "top": 80,
+              "height": 20}]}]})"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        JsonToTemplate(ParseJson(c.json), report);
+        // Raised to the caller, or shown by the build's own error box (an error while
+        // printing a band): either way it is told, and nothing crashes.
+        std::string message;
+        try {
+            if (!Build()) message = errorText;
+        } catch (const std::exception& error) {
+            message = error.what();
+        }
+        EXPECT_FALSE(message.empty());
+        EXPECT_FALSE(window.isVisible());
+        JsonToTemplate(ParseJson(kTemplate), report);
+        EXPECT_TRUE(Build());
+        EXPECT_EQ(pages.PageCount(), 50);
+    }
 }
 
 }  // namespace

@@ -1,18 +1,20 @@
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "report/core/base/dialogs.h"
+#include "report/core/base/errors.h"
 #include "report/core/base/json.h"
 #include "report/core/base/text.h"
-#include "report/core/build/line_height_measurer.h"
-#include "report/core/build/page_recorder.h"
-#include "report/core/build/progress_window.h"
-#include "report/core/build/text_layout_measurer.h"
+#include "report/core/building/line_height_measurer.h"
+#include "report/core/building/page_recorder.h"
+#include "report/core/building/progress_window.h"
+#include "report/core/building/text_layout_measurer.h"
 #include "report/core/data/dataset.h"
 #include "report/core/file/template_json.h"
 #include "report/core/language/engine_core.h"
@@ -736,13 +738,345 @@ TEST_F(ReportBuilderTest, TextLayoutMeasurerStretchesAndSplitsByLaidOutLines) {
     const int pitch = (four - one) / 3;
     ASSERT_GT(pitch, 0);
 
+    // Each line is a paragraph: the parts keep its end marker.
     memo.expandedMemo = {"un", "deux", "trois", "quatre"};
     const StringList rest = layout.SplitAt(memo, one + pitch);
-    EXPECT_EQ(memo.expandedMemo, (StringList{"un", "deux"}));
-    EXPECT_EQ(rest, (StringList{"trois", "quatre"}));
+    EXPECT_EQ(memo.expandedMemo, (StringList{"un\x01", "deux\x01"}));
+    EXPECT_EQ(rest, (StringList{"trois\x01", "quatre\x01"}));
+    EXPECT_TRUE(memo.preBroken);
+    memo.preBroken = false;
     memo.expandedMemo = {"un"};
     EXPECT_TRUE(layout.SplitAt(memo, four).empty());
     EXPECT_EQ(memo.expandedMemo, (StringList{"un"}));
+
+    // A justified paragraph cut in its middle: its wrapped lines stay as they are, with no
+    // paragraph end before the cut, so that both parts print justified; the first part says
+    // it is pre-broken with a closing marker line.
+    memo.flags |= view_flag::kWordWrap;
+    memo.alignment = text_align::kJustify;
+    memo.width = 120;
+    memo.expandedMemo = {"un deux trois quatre cinq six sept huit neuf dix onze douze"};
+    const int whole = layout.CalcHeight(memo);
+    ASSERT_GT(whole, one + 2 * pitch);
+    const StringList second = layout.SplitAt(memo, one + pitch);
+    ASSERT_EQ(memo.expandedMemo.size(), 3u);
+    EXPECT_NE(memo.expandedMemo[1].back(), '\x01');
+    EXPECT_EQ(memo.expandedMemo[2], "\x01");
+    ASSERT_FALSE(second.empty());
+    EXPECT_EQ(second.back().back(), '\x01');
+    for (size_t i = 0; i + 1 < second.size(); ++i)
+        EXPECT_NE(second[i].back(), '\x01');
+}
+
+// ---- Templates of other shapes: each prints right or is refused with a clear message ----
+
+std::string NamedBand(const std::string& name, const std::string& type, int top, int height,
+                      const std::string& extra = "") {
+    return R"({"class": "BandView", "bandType": ")" + type + R"(", "name": ")" + name +
+           R"(", "top": )" + std::to_string(top) + R"(, "height": )" + std::to_string(height) +
+           extra + "}";
+}
+
+std::string SubReport(const std::string& name, int top, int page) {
+    return R"({"class": "SubReportView", "name": ")" + name + R"(", "left": 0, "top": )" +
+           std::to_string(top) + R"(, "width": 300, "height": 16, "subReportPage": )" +
+           std::to_string(page) + "}";
+}
+
+// Every written object of every page lies between the top margin and the bottom above the
+// page footer, but the page footer's own objects.
+void ExpectWithinPrintableArea(const PageRecorder& pages, int top, int bottom,
+                               const std::string& footerObject = "") {
+    for (size_t i = 0; i < pages.Pages().size(); ++i) {
+        for (const RecordedObject& object : pages.Pages()[i].objects) {
+            if (object.name == footerObject) continue;
+            SCOPED_TRACE("page " + std::to_string(i + 1) + " " + object.name);
+            EXPECT_GE(object.top, top);
+            const int lines = std::max(1, static_cast<int>(object.text.size()));
+            EXPECT_LE(object.top + std::min(object.height, lines * 16), bottom);
+        }
+    }
+}
+
+std::string Lines(int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i) {
+        if (i > 1) text += '\r';
+        text += std::to_string(i);
+    }
+    return text;
+}
+
+// The page header and footer printed by a split band's page break show their own text.
+TEST_F(ReportBuilderTest, PageBandsPrintedBySplitBandsBreakShowTheirOwnText) {
+    const std::string text = Lines(100);
+    report.onGetValue = [&](const std::string& name, Variant& value) {
+        if (name == "Long") value = Variant::String(text);
+    };
+    ASSERT_TRUE(Build(Band("PageHeader", 50, 20) + "," + Memo("H", 52, "Tête [PAGE#]") + "," +
+                          Band("MasterData", 80, 20, R"(, "flags": 9)") + "," +
+                          Memo("D", 82, "[Long]", R"(, "flags": 1)") + "," +
+                          Band("PageFooter", 1000, 20) + "," + Memo("F", 1002, "Pied [PAGE#]"),
+                      1))
+        << errorText;
+    ASSERT_GE(pages.PageCount(), 2);
+    for (int i = 0; i < pages.PageCount(); ++i) {
+        SCOPED_TRACE(i);
+        const Texts texts = pages.Texts(i);
+        const std::string number = std::to_string(i + 1);
+        EXPECT_EQ(texts.front(), Utf8ToCp1252("Tête " + number));
+        EXPECT_EQ(texts.back(), "Pied " + number);
+    }
+}
+
+// A split band that starts with less room than one line goes to the next page whole.
+TEST_F(ReportBuilderTest, SplitBandWithoutRoomForALineStartsOnTheNextPage) {
+    ASSERT_TRUE(Build(Band("MasterData", 50, 20) + "," + Memo("D", 52, "[LINE#]"), 1));
+    const int usable = UsableHeight();
+    const int records = usable / 20 - 1;     // leaves 20 to 39 pixels: the footer's band fits,
+    const int room = usable - records * 20;  // its text (two lines down) does not
+    const std::string text = Lines(5);
+    report.onGetValue = [&](const std::string& name, Variant& value) {
+        if (name == "Long") value = Variant::String(text);
+    };
+    ASSERT_TRUE(Build(Band("MasterData", 50, 20) + "," + Memo("D", 52, "[LINE#]") + "," +
+                          Band("MasterFooter", 80, 20, R"(, "flags": 9)") + "," +
+                          Memo("F", 80 + room - 12, "[Long]", R"(, "flags": 1)"),
+                      records))
+        << errorText;
+    const IntRect area = report.pages[0].PrintableArea();
+    ExpectWithinPrintableArea(pages, area.top, area.bottom);
+    std::string all;
+    for (const std::string& t : AllTexts())
+        all += t + ";";
+    EXPECT_NE(all.find("1|2|3|4|5"), std::string::npos) << all;
+}
+
+// A sub-report whose first row does not fit below its host band starts a new page.
+TEST_F(ReportBuilderTest, SubReportWithoutRoomForItsFirstStepStartsANewPage) {
+    ASSERT_TRUE(Build(Band("MasterData", 50, 20) + "," + Memo("D", 52, "[LINE#]"), 1));
+    const int records = (UsableHeight() - 20) / 20;  // 20 to 39 pixels stay for the summary
+    const std::string json =
+        R"({"pages": [{"topMargin": 50, "bottomMargin": 50, "leftMargin": 40,
+        "rightMargin": 40, "objects": [)" +
+        Band("MasterData", 50, 20) + "," + Memo("D", 52, "[LINE#]") + "," +
+        Band("ReportSummary", 80, 20) + "," + SubReport("Sous", 80, 1) + R"(]},
+        {"objects": [)" +
+        NamedBand("Lignes", "MasterData", 50, 40, R"(, "formatPattern": "3")") + "," +
+        Memo("S", 52, "S[LINE#]") + "]}]}";
+    ASSERT_TRUE(BuildTemplate(json, records)) << errorText;
+    const IntRect area = report.pages[0].PrintableArea();
+    ExpectWithinPrintableArea(pages, area.top, area.bottom);
+    ASSERT_EQ(pages.PageCount(), 2);
+    EXPECT_EQ(pages.Texts(1), (Texts{"S1", "S2", "S3"}));
+}
+
+// A sub-report page's groups break when their condition changes, and its summary prints.
+TEST_F(ReportBuilderTest, SubReportPageGroupsAndSummary) {
+    report.onGetValue = [&](const std::string& name, Variant& value) {
+        if (name == "Cle") value = Variant::String(data.RecordNo() < 2 ? "a" : "b");
+    };
+    const std::string json =
+        R"({"pages": [{"topMargin": 50, "bottomMargin": 50, "leftMargin": 40,
+        "rightMargin": 40, "objects": [)" +
+        Band("ReportTitle", 50, 20) + "," + SubReport("Sous", 52, 1) + R"(]},
+        {"objects": [)" +
+        NamedBand("Groupe", "GroupHeader", 30, 20, R"(, "formatPattern": "[Cle]")") + "," +
+        Memo("G", 32, "G[Cle]") + "," +
+        NamedBand("Lignes", "MasterData", 60, 20, R"(, "formatPattern": "userDataset1")") + "," +
+        Memo("D", 62, "D[LINE#]") + "," + Band("ReportSummary", 90, 20) + "," +
+        Memo("S", 92, "Fin") + "]}]}";
+    ASSERT_TRUE(BuildTemplate(json, 4)) << errorText;
+    EXPECT_EQ(AllTexts(), (Texts{"Ga", "D1", "D2", "Gb", "D1", "D2", "Fin"}));
+}
+
+// Child bands that lead back to a band are refused, naming them; a self-named child is none.
+TEST_F(ReportBuilderTest, ChildBandLoopsAreRefusedNamingTheBands) {
+    const std::string loop = NamedBand("A", "MasterData", 50, 20, R"(, "childBand": "B")") + "," +
+                             NamedBand("B", "Child", 80, 20, R"(, "childBand": "C")") + "," +
+                             NamedBand("C", "Child", 110, 20, R"(, "childBand": "B")");
+    std::string message;
+    try {
+        Build(loop, 2);
+    } catch (const EngineError& error) {
+        message = error.what();
+    }
+    EXPECT_EQ(message, "Les bandes enfants forment une boucle : B, C, B");
+    ASSERT_TRUE(Build(Band("MasterData", 50, 20, R"(, "childBand": "MasterData")") + "," +
+                          Memo("D", 52, "[LINE#]"),
+                      2));
+    EXPECT_EQ(AllTexts(), (Texts{"1", "2"}));
+}
+
+// A band script that rebinds its own band's data source: the running loop keeps its source,
+// the next loop of the band uses the new one.
+TEST_F(ReportBuilderTest, DataSourceRebindTakesEffectAtTheNextLoop) {
+    ASSERT_TRUE(Build(NamedBand("M", "MasterData", 50, 20, R"(, "formatPattern": "3")") + "," +
+                          Memo("MM", 52, "M[LINE#]") + "," +
+                          NamedBand("D", "DetailData", 80, 20,
+                                    R"(, "formatPattern": "2", "script": ["DATASOURCE := '3'"])") +
+                          "," + Memo("DD", 82, "d[LINE#]"),
+                      0))
+        << errorText;
+    EXPECT_EQ(AllTexts(),
+              (Texts{"M1", "d1", "d2", "M2", "d1", "d2", "d3", "M3", "d1", "d2", "d3"}));
+}
+
+// Objects in no band print at their own place on the first page of the page form.
+TEST_F(ReportBuilderTest, ObjectsInNoBandPrintOnTheFirstPageOfTheForm) {
+    ASSERT_TRUE(Build(Memo("Libre", 20, "Hors bande") + "," +
+                          Band("MasterData", 80, 20, R"(, "flags": 3)") + "," +
+                          Memo("D", 82, "[LINE#]"),
+                      2));
+    ASSERT_EQ(pages.PageCount(), 2);
+    EXPECT_EQ(pages.Texts(0), (Texts{"Hors bande", "1"}));
+    EXPECT_EQ(pages.Pages()[0].objects[0].top, 20);
+    EXPECT_EQ(pages.Texts(1), (Texts{"2"}));
+}
+
+// The final pass of a two-pass build prints what a one-pass build prints, plus the total.
+TEST_F(ReportBuilderTest, FinalPassStartsFromNothingCounted) {
+    const auto build = [&](int twoPass) {
+        const int perPage = 5;
+        const std::string objects = Band("MasterData", 50, 20) + "," + Memo("D", 52, "[CURRENT#]") +
+                                    "," + Band("PageFooter", 1000, 20, R"(, "flags": 48)") + "," +
+                                    Memo("F", 1002, "[SUM([LINE#])]");
+        EXPECT_TRUE(Build(objects, perPage * 3, "", twoPass)) << errorText;
+        return AllTexts();
+    };
+    const Texts one = build(0);
+    const Texts two = build(1);
+    EXPECT_EQ(two, one);
+    ASSERT_FALSE(one.empty());
+    EXPECT_EQ(one.front(), "1");
+}
+
+// A form that ended in the second column of a page with a page footer leaves the page full:
+// the next form, printed to the previous page, starts a new one.
+TEST_F(ReportBuilderTest, PrintToPrevPageAfterTwoColumnsStartsANewPage) {
+    ASSERT_TRUE(Build(Band("MasterData", 50, 20) + "," + Memo("D", 52, "[LINE#]"), 1));
+    const int records = (UsableHeight() - 20) / 20 + 3;  // the first column and 3 more rows
+    const std::string json =
+        R"({"pages": [{"topMargin": 50, "bottomMargin": 50, "leftMargin": 40,
+        "rightMargin": 40, "columns": 2, "objects": [)" +
+        Band("MasterData", 50, 20) + "," + Memo("D", 52, "[LINE#]", "", 10) + "," +
+        Band("PageFooter", 1000, 20) + "," + Memo("F", 1002, "Pied") + R"(]},
+        {"topMargin": 50, "bottomMargin": 50, "leftMargin": 40, "rightMargin": 40,
+         "printToPrevPage": 1, "objects": [)" +
+        Band("ReportTitle", 50, 20) + "," + Memo("T", 52, "Suite") + "]}]}";
+    ASSERT_TRUE(BuildTemplate(json, records)) << errorText;
+    ASSERT_EQ(pages.PageCount(), 2);
+    EXPECT_EQ(pages.Texts(1), (Texts{"Suite"}));
+    EXPECT_GE(pages.Pages()[1].objects[0].top, report.pages[1].PrintableArea().top);
+}
+
+// Aggregates: a summary showing totals of two data bands shows both; a summary AVG after
+// group footers averages every record; AVG over no records prints 0.
+TEST_F(ReportBuilderTest, AggregatesOfSeveralBandsAndAveragesAfterResets) {
+    ASSERT_TRUE(Build(NamedBand("M", "MasterData", 50, 20, R"(, "formatPattern": "2")") + "," +
+                          NamedBand("D", "DetailData", 80, 20, R"(, "formatPattern": "3")") + "," +
+                          Band("ReportSummary", 110, 20) + "," +
+                          Memo("S", 112, "[COUNT(M)] [COUNT(D)]"),
+                      0))
+        << errorText;
+    EXPECT_EQ(AllTexts(), (Texts{"2 6"}));
+
+    report.onGetValue = [&](const std::string& name, Variant& value) {
+        if (name == "Cle") value = Variant::Int32(data.RecordNo() / 2);
+        if (name == "V") value = Variant::Int32(data.RecordNo() + 1);
+    };
+    ASSERT_TRUE(Build(NamedBand("G", "GroupHeader", 30, 20, R"(, "formatPattern": "[Cle]")") + "," +
+                          Band("MasterData", 60, 20) + "," + Band("GroupFooter", 90, 20) + "," +
+                          Memo("GF", 92, "[AVG([V])]") + "," + Band("ReportSummary", 120, 20) +
+                          "," + Memo("S", 122, "[AVG([V])]"),
+                      4))
+        << errorText;
+    EXPECT_EQ(AllTexts(), (Texts{"1,5", "3,5", "2,5"}));
+
+    // Over no records an average is a zero, printed as the sum of nothing is.
+    ASSERT_TRUE(Build(Band("MasterData", 60, 20) + "," + Band("ReportSummary", 120, 20) + "," +
+                          Memo("S", 122, "[AVG([V])]/[SUM([V])]"),
+                      0))
+        << errorText;
+    EXPECT_EQ(AllTexts(), (Texts{"/"}));
+}
+
+// A header whose bottom touches its data band belongs to it.
+TEST_F(ReportBuilderTest, HeaderTouchingItsDataBandAttaches) {
+    ASSERT_TRUE(Build(Band("MasterHeader", 50, 30) + "," + Memo("H", 52, "En-tête") + "," +
+                          Band("MasterData", 80, 20) + "," + Memo("D", 82, "[LINE#]"),
+                      2));
+    EXPECT_EQ(AllTexts(), W({"En-tête", "1", "2"}));
+}
+
+// A stretched band taller than a page prints on the next page, without blank pages.
+TEST_F(ReportBuilderTest, StretchedBandTallerThanAPageLeavesNoBlankPage) {
+    const std::string text = Lines(100);
+    report.onGetValue = [&](const std::string& name, Variant& value) {
+        if (name == "Long") value = Variant::String(text);
+    };
+    ASSERT_TRUE(Build(Band("ReportTitle", 50, 20) + "," + Memo("T", 52, "Titre") + "," +
+                          Band("MasterData", 80, 20, R"(, "flags": 1)") + "," +
+                          Memo("D", 82, "[Long]", R"(, "flags": 1)"),
+                      1))
+        << errorText;
+    ASSERT_EQ(pages.PageCount(), 2);
+    EXPECT_EQ(pages.Texts(0), (Texts{"Titre"}));
+    ASSERT_EQ(pages.Pages()[1].objects.size(), 1u);
+    EXPECT_EQ(pages.Pages()[1].objects[0].top, report.pages[0].PrintableArea().top + 2);
+}
+
+// A nested sub-report in a band that prints with its data band as one record (a same-kind band
+// without a data source) keeps every row, across page breaks.
+TEST_F(ReportBuilderTest, NestedSubReportAfterItsDataBandKeepsEveryRow) {
+    const std::string json =
+        R"({"pages": [{"topMargin": 50, "bottomMargin": 50, "leftMargin": 40,
+        "rightMargin": 40, "objects": [)" +
+        Band("ReportTitle", 50, 20) + "," + SubReport("Externe", 52, 1) + R"(]},
+        {"objects": [)" +
+        NamedBand("M", "MasterData", 20, 20, R"(, "formatPattern": "1")") + "," +
+        NamedBand("A", "DetailData", 50, 20, R"(, "formatPattern": "2")") + "," +
+        Memo("MA", 52, "A[LINE#]") + "," + NamedBand("B", "DetailData", 80, 20) + "," +
+        SubReport("Interne", 82, 2) + R"(]},
+        {"objects": [)" +
+        NamedBand("L", "MasterData", 50, 20, R"(, "formatPattern": "70")") + "," +
+        Memo("ML", 52, "L[LINE#]") + "]}]}";
+    ASSERT_TRUE(BuildTemplate(json, 0)) << errorText;
+    int rows = 0;
+    for (const std::string& text : AllTexts())
+        if (text[0] == 'L') ++rows;
+    EXPECT_EQ(rows, 140);
+    const IntRect area = report.pages[0].PrintableArea();
+    ExpectWithinPrintableArea(pages, area.top, area.bottom);
+}
+
+// Measuring a band sees what will print: the object's script, its visibility.
+TEST_F(ReportBuilderTest, BandsAreMeasuredAsTheirObjectsWillPrint) {
+    MeasuringCanvas canvas;
+    TextLayoutMeasurer layout(canvas);
+    const std::string text = Lines(6);
+    report.onGetValue = [&](const std::string& name, Variant& value) {
+        if (name == "Long") value = Variant::String(text);
+    };
+    const auto nextTop = [&](const std::string& script) {
+        JsonToTemplate(
+            ParseJson(R"({"pages": [{"topMargin": 50, "bottomMargin": 50, "objects": [)" +
+                      Band("MasterData", 50, 20, R"(, "flags": 1)") + "," +
+                      Memo("D", 52, "[Long]", R"(, "flags": 1, "script": [")" + script + "\"]") +
+                      "," + Band("MasterFooter", 100, 20) + "," + Memo("F", 102, "Pied") + "]}]}"),
+            report);
+        data.rangeEndCount = 1;
+        ReportBuilder builder(report, core, pages, layout);
+        EXPECT_TRUE(builder.BuildReport()) << builder.ErrorText();
+        for (const RecordedObject& object : pages.Pages()[0].objects)
+            if (object.name == "F") return object.top;
+        return -1;
+    };
+    const int plain = nextTop("begin end");
+    const int larger = nextTop("FONT.SIZE := 20");
+    const int hidden = nextTop("Visible := False");
+    EXPECT_GT(larger, plain);
+    EXPECT_LT(hidden, plain);
 }
 
 }  // namespace

@@ -188,7 +188,8 @@ class FakeBuildContext : public BuildContext {
         return true;
     }
     bool HasAggregateBand(AggregateHolder) const override { return hasAggregateBand; }
-    Variant AggregateValue(AggregateHolder holder, const std::string& key) override {
+    Variant AggregateValue(AggregateHolder holder, const std::string& key,
+                           const std::string&) override {
         aggregateReads.push_back((holder == AggregateHolder::HorizontalBand ? "H:" : "C:") + key);
         const auto it = aggregateValues.find(key);
         return it == aggregateValues.end() ? Variant::Int32(0) : it->second;

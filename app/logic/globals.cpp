@@ -5,20 +5,35 @@
 namespace app {
 namespace {
 
-std::string& Folder() {
-    static std::string folder;
-    return folder;
+FileLocations& CurrentLocations() {
+    static FileLocations locations;
+    return locations;
 }
 
 }  // namespace
 
 const std::string& ProgramFolder() {
-    return Folder();
+    return CurrentLocations().programFolder;
+}
+
+const FileLocations& Locations() {
+    return CurrentLocations();
+}
+
+const std::string& SharedFolder() {
+    return CurrentLocations().sharedFolder;
+}
+
+const std::string& UserFolder() {
+    return CurrentLocations().userFolder;
 }
 
 void SetProgramFolder(std::string folder) {
-    if (folder.empty() || folder.back() != '/') folder += '/';
-    Folder() = std::move(folder);
+    CurrentLocations() = PortableLocations(folder);
+}
+
+void SetFileLocations(FileLocations locations) {
+    CurrentLocations() = std::move(locations);
 }
 
 std::string ExtractField(std::string_view line, int n) {

@@ -12,7 +12,7 @@
 namespace app {
 
 std::string ResultsFilePath() {
-    return ProgramFolder() + kResultsFileName;
+    return UserFolder() + kResultsFileName;
 }
 
 std::string ResultsFileContent(const DrawGrid& grid) {

@@ -12,7 +12,7 @@ namespace app {
 
 inline constexpr const char* kResultsFileName = "tombage.DBP";
 
-// ProgramFolder() + "tombage.DBP".
+// UserFolder() + "tombage.DBP".
 std::string ResultsFilePath();
 
 // The file content for the grid's data rows: rows whose column 0 is empty are skipped.

@@ -6,7 +6,7 @@
 namespace app {
 
 std::string SettingsFilePath() {
-    return ProgramFolder() + kSettingsFileName;
+    return UserFolder() + kSettingsFileName;
 }
 
 void ApplySettingsAtStartup(IniFile& ini, report::DateTime today, UpdateCheckSwitch& state) {

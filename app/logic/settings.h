@@ -23,7 +23,7 @@ inline constexpr const char* kSiteKey = "Site";
 // Days after which a switched-off check comes back on by itself.
 inline constexpr int kNoCheckExpiryDays = 30;
 
-// ProgramFolder() + "Tombage.ini".
+// UserFolder() + "Tombage.ini".
 std::string SettingsFilePath();
 
 // The state of the menu item "Ne pas vérifier la mise à jour" and the date read with it.

@@ -21,8 +21,14 @@ const QList<QRgb>& ClassicPalette() {
 QImage DrawEmblem() {
     QImage image(kEmblemSize, kEmblemSize, QImage::Format_RGB32);
     QPainter painter(&image);
+    PaintEmblem(painter);
+    painter.end();
+    return image.convertToFormat(QImage::Format_Indexed8, ClassicPalette(), Qt::ThresholdDither);
+}
+
+void PaintEmblem(QPainter& painter) {
     // The pitch: green with its white halfway line and centre circle.
-    painter.fillRect(image.rect(), QColor(0, 128, 0));
+    painter.fillRect(QRect(0, 0, kEmblemSize, kEmblemSize), QColor(0, 128, 0));
     painter.setPen(QPen(Qt::white, 1));
     painter.drawRect(2, 2, kEmblemSize - 5, kEmblemSize - 5);
     painter.drawLine(2, kEmblemSize / 2, kEmblemSize - 3, kEmblemSize / 2);
@@ -49,8 +55,6 @@ QImage DrawEmblem() {
     painter.drawEllipse(QPoint(50, 50), 6, 6);
     painter.setBrush(QColor(0, 0, 255));
     painter.drawEllipse(QPoint(9, 50), 6, 6);
-    painter.end();
-    return image.convertToFormat(QImage::Format_Indexed8, ClassicPalette(), Qt::ThresholdDither);
 }
 
 }  // namespace app

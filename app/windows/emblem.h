@@ -4,11 +4,17 @@
 
 #include <QImage>
 
+class QPainter;
+
 namespace app {
 
 inline constexpr int kEmblemSize = 60;
 
 // A draw ball marked "T" over a pitch, in the 16 colours of the classic palette.
 QImage DrawEmblem();
+
+// Paints the emblem in a 60 x 60 square from (0, 0); the painter's transform scales it (the
+// desktop icons are drawn from here at their sizes).
+void PaintEmblem(QPainter& painter);
 
 }  // namespace app

@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     QApplication application(argc, argv);
     QApplication::setApplicationName(app::QText(app::texts::kApplicationTitle));
+    // The desktop matches the windows with the menu entry (and its icon) by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("fr.tombage.Tombage"));
     QApplication::setQuitOnLastWindowClosed(false);  // the main window's closing ends the program
 
     // The standard dialogs (file dialog buttons and labels) in French when Qt's translations are

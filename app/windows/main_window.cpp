@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "app/logic/app_texts.h"
+#include "app/logic/file_locations.h"
 #include "app/logic/globals.h"
 #include "app/logic/ini_file.h"
 #include "app/logic/print_draw.h"
@@ -27,8 +28,6 @@ namespace app {
 namespace {
 
 constexpr int kLayoutRowCount = 50;
-// The print's template, read from the program folder at each print.
-constexpr std::string_view kTemplateFile = "Tombage.etf";
 
 }  // namespace
 
@@ -138,9 +137,12 @@ void MainWindow::Guarded(const std::function<void()>& step) {
 
 void MainWindow::RunCreationSteps() {
     setWindowTitle(QText(texts::kMainCaption) + QText(ProgramVersion));
-    SetProgramFolder(services_.programFolder.empty()
-                         ? QCoreApplication::applicationDirPath().toStdString()
-                         : services_.programFolder);
+    const std::string programFolder = services_.programFolder.empty()
+                                          ? QCoreApplication::applicationDirPath().toStdString()
+                                          : services_.programFolder;
+    const SystemFolderProbe probe;
+    SetFileLocations(ChooseFileLocations(LocationInputsFromEnvironment(programFolder), probe));
+    PrepareUserFolder(Locations());
     ChangeUpdateSwitch(&ApplySettingsAtStartup);  // and the 30-day expiry of the switch
     if (!noUpdateCheckAction_->isChecked()) Guarded([this] { RunUpdateCheck(); });
     grid_.SetCell(kReceivingColumn, 0, AppText(texts::kReceivingHeader));
@@ -219,7 +221,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::LoadTeams() {
     if (!drawGate_.AcceptsCommands()) return;
     Guarded([this] {
-        const std::optional<std::string> path = services_.dialogs->ChooseTeamFile(ProgramFolder());
+        const std::optional<std::string> path = services_.dialogs->ChooseTeamFile(SharedFolder());
         if (!path) return;
         ImportTeamFile(*path, teamList_);
         const bool loaded = !teamList_.empty();
@@ -248,7 +250,7 @@ void MainWindow::PrintDraw() {
         const app::PrintDraw print(grid_, ResultsFilePath());
         userDataset1_.rangeEndCount = print.RecordCount();
         // A missing template keeps what the report held, without a word.
-        report::LoadTemplateFile(*report1_, ProgramFolder() + std::string(kTemplateFile));
+        report::LoadTemplateFile(*report1_, TemplateFilePath(Locations(), SystemFolderProbe()));
         report1_->onGetValue = [this, &print](const std::string& name, report::Variant& value) {
             print.Report1GetValue(userDataset1_.RecordNo(), name, value);
         };
@@ -262,7 +264,7 @@ void MainWindow::PrintDraw() {
 void MainWindow::OpenHelpDocument(std::string_view fileName) {
     // A missing document or reader gives no message.
     services_.shell->OpenUrl(
-        QUrl::fromLocalFile(QString::fromStdString(ProgramFolder()) + QText(fileName)));
+        QUrl::fromLocalFile(QString::fromStdString(SharedFolder()) + QText(fileName)));
 }
 
 void MainWindow::OpenLoadingHelp() {

@@ -9,17 +9,11 @@
 #include "report/core/prepared/prepared_file.h"
 #include "report/core/prepared/prepared_file_error.h"
 #include "report/core/prepared/prepared_pages.h"
-#include "tools/etat/command.h"
+#include "tests/etat/run_command.h"
 
 namespace {
 
-int RunCommand(const std::string& name, const std::vector<std::string>& args) {
-    for (const etat::CommandInfo& command : etat::Commands()) {
-        if (command.name == name) return command.run(args);
-    }
-    ADD_FAILURE() << "no command " << name;
-    return -1;
-}
+using etat_test::RunCommand;
 
 // A file of two pages: a text "Équipe A" on the first, nothing on the second (no margins).
 std::string WriteSample() {

@@ -30,53 +30,17 @@
 #include "report/core/value/date_time.h"
 #include "report/ui/preview_window.h"
 #include "tests/app/logic/test_support.h"
+#include "tests/app/windows/fake_services.h"
 
 namespace {
 
+using app_test::FakeDialogs;
+using app_test::FakeShell;
 using app_test::FixedClock;
 using app_test::InstantPacer;
 using app_test::ReadFile;
 using app_test::TemporaryFolder;
 using app_test::WriteFile;
-
-struct Message {
-    std::string text, caption;
-    int flags;
-};
-
-class FakeDialogs final : public app::ProgramDialogs {
-  public:
-    int ShowMessage(const std::string& text, const std::string& caption, int flags) override {
-        messages.push_back({text, caption, flags});
-        return report::mr::kCancel;  // the answer makes no difference to the program
-    }
-    bool AskText(const std::string&, const std::string&, std::string&) override { return false; }
-    void ShowYesWarning(const std::string& text, const std::string& caption) override {
-        warnings.push_back({text, caption, 0});
-    }
-    std::optional<std::string> ChooseTeamFile(const std::string& folder) override {
-        chooserFolders.push_back(folder);
-        if (choices.empty()) return std::nullopt;
-        auto choice = choices.front();
-        choices.pop_front();
-        return choice;
-    }
-
-    std::vector<Message> messages;
-    std::vector<Message> warnings;
-    std::vector<std::string> chooserFolders;
-    std::deque<std::optional<std::string>> choices;
-};
-
-class FakeShell final : public app::Shell {
-  public:
-    bool OpenUrl(const QUrl& url) override {
-        urls.push_back(url);
-        return answer;
-    }
-    std::vector<QUrl> urls;
-    bool answer = true;
-};
 
 std::string Utf8(const QString& text) {
     return text.toStdString();

@@ -25,7 +25,12 @@
 #include "app/windows/main_window.h"
 #include "app/windows/qt_pacer.h"
 #include "app/windows/qt_program_dialogs.h"
+#include "report/core/base/engine_stream.h"
 #include "report/core/engine/engine.h"
+#include "report/core/file/template_reader.h"
+#include "report/core/file/template_writer.h"
+#include "report/core/model/band_view.h"
+#include "report/core/model/report.h"
 #include "report/core/output/preview_controller.h"
 #include "report/core/value/date_time.h"
 #include "report/ui/preview_window.h"
@@ -294,6 +299,51 @@ TEST_F(WindowsTest, CommandsDuringADrawAreIgnoredAndQuittingWaits) {
     EXPECT_EQ(window->GridModel().RowCount(), 4);
     EXPECT_EQ(Cell(*window, 2, 3), "003");
     EXPECT_FALSE(window->isVisible());  // the quit asked during the draw took effect after it
+}
+
+// A template the engine refuses shows the error box, and the program goes on: the next print
+// with a sound template shows the draw.
+TEST_F(WindowsTest, ATemplateWithAnErrorShowsTheErrorBoxAndTheNextPrintWorks) {
+    WriteFile(folder.File("a.csv"), "Nantes\nLyon\nBrest\nRennes\n");
+    const std::string sound =
+        qEnvironmentVariable("TOMBAGE_BINARY_DIR").toStdString() + "/tombage/Tombage.etf";
+    auto window = Start();
+    window->show();
+    dialogs.choices.push_back(folder.File("a.csv"));
+    window->LoadTeams();
+    window->PlainAction()->trigger();
+    dialogs.messages.clear();
+
+    // The master band counts "3x" records.
+    {
+        report::Report broken(engine.Model());
+        report::EngineStream in = report::EngineStream::FromFile(sound);
+        report::ReadTemplate(broken, in);
+        for (const auto& object : broken.pages[0].Objects()) {
+            auto* band = dynamic_cast<report::BandView*>(object.get());
+            if (band != nullptr && band->GetBandType() == report::BandType::MasterData)
+                band->formatPattern = "3x";
+        }
+        report::EngineStream out;
+        report::WriteTemplate(broken, out, report::TemplateWriteOptions{true});
+        out.SaveToFile(folder.File("Tombage.etf"));
+    }
+    int shown = 0;
+    window->onPreviewShown = [&](report::PreviewWindow& preview) {
+        ++shown;
+        QTimer::singleShot(0, &preview, [&preview] { preview.accept(); });
+    };
+    window->PrintAction()->trigger();
+    EXPECT_EQ(shown, 0);
+    ASSERT_EQ(dialogs.messages.size(), 1u);
+    EXPECT_NE(dialogs.messages[0].text.find("3x"), std::string::npos) << dialogs.messages[0].text;
+    EXPECT_TRUE(window->isVisible());
+
+    WriteFile(folder.File("Tombage.etf"), ReadFile(sound));
+    dialogs.messages.clear();
+    window->PrintAction()->trigger();
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(dialogs.messages.empty());
 }
 
 TEST_F(WindowsTest, ImpressionShowsTheDrawInThePreview) {

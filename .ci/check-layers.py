@@ -2,7 +2,7 @@
 """Fails, naming the file and line, when an include points against the order of the layers.
 
 Report engine (report/core), each layer using only those before it:
-    base <- value <- {language, printer, data} <- model <- {file, prepared} <- render <- build
+    base <- value <- {language, printer, data} <- model <- {file, prepared} <- render <- building
          <- output <- engine
 Around it: net and report/core use no Qt; report/qt may not use report/ui; app/logic uses no
 widgets and not app/windows; nothing below app uses app. Tests of a layer include only what
@@ -19,7 +19,7 @@ ORDER = [
     ("model",),
     ("file", "prepared"),
     ("render",),
-    ("build",),
+    ("building",),
     ("output",),
     ("engine",),
 ]

@@ -8,10 +8,10 @@
 #include <string>
 
 #include "report/core/base/json.h"
-#include "report/core/build/line_height_measurer.h"
-#include "report/core/build/page_recorder.h"
-#include "report/core/build/prepared_pages_sink.h"
-#include "report/core/build/report_builder.h"
+#include "report/core/building/line_height_measurer.h"
+#include "report/core/building/page_recorder.h"
+#include "report/core/building/prepared_pages_sink.h"
+#include "report/core/building/report_builder.h"
 #include "report/core/data/dataset.h"
 #include "report/core/file/template_json.h"
 #include "report/core/language/engine_core.h"

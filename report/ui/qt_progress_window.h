@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "report/core/build/progress_window.h"
+#include "report/core/building/progress_window.h"
 
 class QLabel;
 class QPushButton;

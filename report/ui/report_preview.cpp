@@ -8,9 +8,9 @@
 
 #include "report/core/base/dialogs.h"
 #include "report/core/base/engine_strings.h"
-#include "report/core/build/prepared_pages_sink.h"
-#include "report/core/build/report_builder.h"
-#include "report/core/build/text_layout_measurer.h"
+#include "report/core/building/prepared_pages_sink.h"
+#include "report/core/building/report_builder.h"
+#include "report/core/building/text_layout_measurer.h"
 #include "report/core/model/model_state.h"
 #include "report/core/model/report.h"
 #include "report/core/output/print_job.h"

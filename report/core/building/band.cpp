@@ -1,7 +1,7 @@
-#include "report/core/build/band.h"
+#include "report/core/building/band.h"
 
 #include "report/core/base/text.h"
-#include "report/core/build/view_build_access.h"
+#include "report/core/building/view_build_access.h"
 #include "report/core/model/band_view.h"
 #include "report/core/model/report.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "report/core/base/band_type.h"
-#include "report/core/build/aggregate_list.h"
+#include "report/core/building/aggregate_list.h"
 #include "report/core/language/property_access.h"
 #include "report/core/model/band_data_source.h"
 #include "report/core/value/variant.h"

@@ -1,8 +1,8 @@
-#include "report/core/build/line_height_measurer.h"
+#include "report/core/building/line_height_measurer.h"
 
 #include <cstddef>
 
-#include "report/core/build/view_build_access.h"
+#include "report/core/building/view_build_access.h"
 #include "report/core/model/memo_view.h"
 
 namespace report {

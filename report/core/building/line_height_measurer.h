@@ -2,7 +2,7 @@
 // line height, without wrapping (tests and `etat build --text`, which draw nothing).
 #pragma once
 
-#include "report/core/build/object_measurer.h"
+#include "report/core/building/object_measurer.h"
 
 namespace report {
 

@@ -1,8 +1,8 @@
-#include "report/core/build/page_recorder.h"
+#include "report/core/building/page_recorder.h"
 
 #include <stdexcept>
 
-#include "report/core/build/view_build_access.h"
+#include "report/core/building/view_build_access.h"
 #include "report/core/model/memo_view.h"
 #include "report/core/model/page.h"
 

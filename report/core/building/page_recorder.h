@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "report/core/build/prepared_sink.h"
+#include "report/core/building/prepared_sink.h"
 
 namespace report {
 

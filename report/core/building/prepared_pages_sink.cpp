@@ -1,4 +1,4 @@
-#include "report/core/build/prepared_pages_sink.h"
+#include "report/core/building/prepared_pages_sink.h"
 
 #include "report/core/prepared/prepared_pages.h"
 

@@ -1,7 +1,7 @@
 // PreparedPagesSink: a build writes its pages into the report's prepared-page store.
 #pragma once
 
-#include "report/core/build/prepared_sink.h"
+#include "report/core/building/prepared_sink.h"
 
 namespace report {
 

@@ -1,5 +1,5 @@
 // ReportBuilder: the passes of a build, progress and the build error handler.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include <exception>
 #include <utility>
@@ -7,9 +7,9 @@
 
 #include "report/core/base/dialogs.h"
 #include "report/core/base/engine_strings.h"
-#include "report/core/build/prepared_sink.h"
-#include "report/core/build/progress_window.h"
-#include "report/core/build/report_builder_parts.h"
+#include "report/core/building/prepared_sink.h"
+#include "report/core/building/progress_window.h"
+#include "report/core/building/report_builder_parts.h"
 #include "report/core/data/dataset.h"
 #include "report/core/file/template_reader.h"
 #include "report/core/file/template_writer.h"

@@ -21,7 +21,7 @@
 #include <vector>
 
 #include "report/core/base/band_type.h"
-#include "report/core/build/band.h"
+#include "report/core/building/band.h"
 #include "report/core/language/build_context.h"
 
 namespace report {

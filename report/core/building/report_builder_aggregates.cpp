@@ -1,10 +1,10 @@
 // ReportBuilder: accumulating, resetting and reading aggregates.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include <exception>
 
 #include "report/core/base/errors.h"
-#include "report/core/build/report_builder_parts.h"
+#include "report/core/building/report_builder_parts.h"
 #include "report/core/language/engine_core.h"
 
 namespace report {

@@ -1,10 +1,10 @@
 // ReportBuilder: its answers as the language's BuildContext.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include "report/core/base/text.h"
-#include "report/core/build/progress_window.h"
-#include "report/core/build/report_builder_parts.h"
-#include "report/core/build/view_build_access.h"
+#include "report/core/building/progress_window.h"
+#include "report/core/building/report_builder_parts.h"
+#include "report/core/building/view_build_access.h"
 #include "report/core/model/memo_view.h"
 #include "report/core/model/report.h"
 

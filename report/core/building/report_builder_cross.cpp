@@ -1,14 +1,14 @@
 // ReportBuilder: vertical bands, whose objects print once per cross record across a
 // horizontal band.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include <algorithm>
 #include <exception>
 
-#include "report/core/build/object_measurer.h"
-#include "report/core/build/prepared_sink.h"
-#include "report/core/build/report_builder_parts.h"
-#include "report/core/build/view_build_access.h"
+#include "report/core/building/object_measurer.h"
+#include "report/core/building/prepared_sink.h"
+#include "report/core/building/report_builder_parts.h"
+#include "report/core/building/view_build_access.h"
 #include "report/core/data/dataset.h"
 #include "report/core/model/band_view.h"
 #include "report/core/model/report.h"

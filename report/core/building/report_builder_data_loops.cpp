@@ -1,9 +1,9 @@
 // ReportBuilder: the data loops of the master, detail and subdetail levels.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include "report/core/base/engine_strings.h"
 #include "report/core/base/errors.h"
-#include "report/core/build/report_builder_parts.h"
+#include "report/core/building/report_builder_parts.h"
 #include "report/core/data/dataset.h"
 #include "report/core/language/engine_core.h"
 #include "report/core/model/band_view.h"

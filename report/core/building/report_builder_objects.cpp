@@ -1,11 +1,11 @@
 // ReportBuilder: output of the objects of a placed band.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include <exception>
 
-#include "report/core/build/prepared_sink.h"
-#include "report/core/build/report_builder_parts.h"
-#include "report/core/build/view_build_access.h"
+#include "report/core/building/prepared_sink.h"
+#include "report/core/building/report_builder_parts.h"
+#include "report/core/building/view_build_access.h"
 #include "report/core/language/engine_core.h"
 #include "report/core/model/band_view.h"
 #include "report/core/model/memo_view.h"

@@ -1,8 +1,8 @@
 // ReportBuilder: forming a design page, and page and column breaks.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
-#include "report/core/build/prepared_sink.h"
-#include "report/core/build/report_builder_parts.h"
+#include "report/core/building/prepared_sink.h"
+#include "report/core/building/report_builder_parts.h"
 #include "report/core/model/band_view.h"
 #include "report/core/model/report.h"
 

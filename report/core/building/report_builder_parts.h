@@ -1,5 +1,5 @@
 // Build state shared by the files of ReportBuilder: per-object and per-page state, and the
-// small helpers they use. Private to report/core/build.
+// small helpers they use. Private to report/core/building.
 #pragma once
 
 #include <array>
@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "report/core/base/band_type.h"
-#include "report/core/build/band.h"
-#include "report/core/build/report_builder.h"
+#include "report/core/building/band.h"
+#include "report/core/building/report_builder.h"
 #include "report/core/model/view.h"
 
 namespace report {

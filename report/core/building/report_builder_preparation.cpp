@@ -1,12 +1,12 @@
 // ReportBuilder: preparing a design page (run-time bands, links, aggregate registration).
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include <algorithm>
 #include <optional>
 
 #include "report/core/base/text.h"
-#include "report/core/build/report_builder_parts.h"
-#include "report/core/build/view_build_access.h"
+#include "report/core/building/report_builder_parts.h"
+#include "report/core/building/view_build_access.h"
 #include "report/core/data/data_dictionary.h"
 #include "report/core/language/aggregate_splitter.h"
 #include "report/core/language/engine_core.h"

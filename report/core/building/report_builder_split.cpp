@@ -1,12 +1,12 @@
 // ReportBuilder: a band allowed to split (Breaked) is placed across column and page breaks.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include <algorithm>
 #include <exception>
 
-#include "report/core/build/object_measurer.h"
-#include "report/core/build/report_builder_parts.h"
-#include "report/core/build/view_build_access.h"
+#include "report/core/building/object_measurer.h"
+#include "report/core/building/report_builder_parts.h"
+#include "report/core/building/view_build_access.h"
 #include "report/core/model/band_view.h"
 #include "report/core/model/memo_view.h"
 

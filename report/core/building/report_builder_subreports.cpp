@@ -1,11 +1,11 @@
 // ReportBuilder: sub-reports, other design pages formed inside a band of their host and
 // replayed side by side.
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include <algorithm>
 #include <climits>
 
-#include "report/core/build/report_builder_parts.h"
+#include "report/core/building/report_builder_parts.h"
 #include "report/core/data/dataset.h"
 #include "report/core/model/band_view.h"
 #include "report/core/model/report.h"

@@ -1,4 +1,4 @@
-#include "report/core/build/text_layout_measurer.h"
+#include "report/core/building/text_layout_measurer.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -2,7 +2,7 @@
 // memo out on a measuring canvas (96 dpi, design pixels).
 #pragma once
 
-#include "report/core/build/object_measurer.h"
+#include "report/core/building/object_measurer.h"
 
 namespace report {
 

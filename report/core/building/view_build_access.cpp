@@ -1,4 +1,4 @@
-#include "report/core/build/view_build_access.h"
+#include "report/core/building/view_build_access.h"
 
 #include "report/core/model/view.h"
 

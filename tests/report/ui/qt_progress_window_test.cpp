@@ -14,9 +14,9 @@
 
 #include "report/core/base/json.h"
 #include "report/core/base/text.h"
-#include "report/core/build/line_height_measurer.h"
-#include "report/core/build/page_recorder.h"
-#include "report/core/build/report_builder.h"
+#include "report/core/building/line_height_measurer.h"
+#include "report/core/building/page_recorder.h"
+#include "report/core/building/report_builder.h"
 #include "report/core/data/dataset.h"
 #include "report/core/file/template_json.h"
 #include "report/core/language/engine_core.h"

@@ -1,4 +1,4 @@
-#include "report/core/build/aggregate_list.h"
+#include "report/core/building/aggregate_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "report/core/build/report_builder.h"
+#include "report/core/building/report_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,10 +9,10 @@
 #include "report/core/base/dialogs.h"
 #include "report/core/base/json.h"
 #include "report/core/base/text.h"
-#include "report/core/build/line_height_measurer.h"
-#include "report/core/build/page_recorder.h"
-#include "report/core/build/progress_window.h"
-#include "report/core/build/text_layout_measurer.h"
+#include "report/core/building/line_height_measurer.h"
+#include "report/core/building/page_recorder.h"
+#include "report/core/building/progress_window.h"
+#include "report/core/building/text_layout_measurer.h"
 #include "report/core/data/dataset.h"
 #include "report/core/file/template_json.h"
 #include "report/core/language/engine_core.h"

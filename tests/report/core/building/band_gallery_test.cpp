@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -17,15 +18,19 @@
 #include "report/core/base/errors.h"
 #include "report/core/base/json.h"
 #include "report/core/base/text.h"
+#include "report/core/building/band.h"
 #include "report/core/building/layout_invariants.h"
 #include "report/core/building/line_height_measurer.h"
 #include "report/core/building/page_recorder.h"
 #include "report/core/building/report_builder.h"
+#include "report/core/building/view_build_access.h"
 #include "report/core/data/component.h"
 #include "report/core/data/dataset.h"
 #include "report/core/file/template_json.h"
 #include "report/core/language/engine_core.h"
+#include "report/core/model/memo_view.h"
 #include "report/core/model/model_state.h"
+#include "report/core/model/page.h"
 #include "report/core/model/report.h"
 
 namespace report {
@@ -207,6 +212,80 @@ INSTANTIATE_TEST_SUITE_P(Rows, BandGallery, ::testing::ValuesIn(GalleryFiles()),
                                  if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
                              return name;
                          });
+
+// The rules themselves, on pages written by hand: the rows above only show that sound builds
+// keep them.
+TEST(LayoutRules, ReportWhatLeavesItsPlaceAndNothingElse) {
+    ModelState state;
+    state.printer.Start(nullptr);
+    Report report(state);
+    // Printable 50 to 250, page footer 20: bands end at 230 at most.
+    JsonToTemplate(ParseJson(R"({"pages": [{"topMargin": 50, "bottomMargin": 821, "objects": [
+        {"class": "BandView", "bandType": "PageFooter", "top": 400, "height": 20}]}]})"),
+                   report);
+    Page& page = report.pages[0];
+    const LayoutCheck check{PageGeometries(report), nullptr, {}};
+    ASSERT_EQ(check.geometry.at(page.name).bottom, 250);
+
+    struct Placed {
+        int kind, bandTop, bandHeight, top, height;
+    };
+    struct Case {
+        const char* what;
+        std::vector<Placed> objects;  // in writing order
+        bool broken;
+    };
+    const int data = band_type::kMasterData;
+    const Case cases[] = {
+        {"ends on the last line above the footer", {{data, 210, 20, 212, 18}}, false},
+        {"reaches into the footer", {{data, 216, 20, 216, 16}}, true},
+        {"footer inside the page", {{band_type::kPageFooter, 230, 20, 232, 16}}, false},
+        {"footer below the page", {{band_type::kPageFooter, 240, 20, 242, 16}}, true},
+        {"overlay anywhere", {{band_type::kOverlay, 600, 20, 20, 600}}, false},
+        {"none band anywhere", {{band_type::kNone, 0, 0, 900, 16}}, false},
+        {"above the top margin", {{data, 40, 20, 40, 16}}, true},
+        {"drawn taller than its band", {{data, 190, 20, 192, 100}}, false},
+        {"band taller than the page on a fresh page",
+         {{band_type::kPageHeader, 50, 20, 52, 16}, {data, 70, 242, 72, 240}},
+         false},
+        {"band taller than the page after other data",
+         {{data, 50, 20, 52, 16}, {data, 70, 242, 72, 240}},
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        PageRecorder pages;
+        pages.AddPage(page);
+        std::vector<std::unique_ptr<Band>> bands;
+        std::vector<std::unique_ptr<MemoView>> memos;
+        for (const Placed& p : c.objects) {
+            bands.push_back(std::make_unique<Band>(p.kind, page));
+            bands.back()->top = p.bandTop;
+            bands.back()->height = p.bandHeight;
+            memos.push_back(std::make_unique<MemoView>());
+            MemoView& memo = *memos.back();
+            memo.top = p.top;
+            memo.height = p.height;
+            SetParentBand(memo, bands.back().get());
+            pages.WriteObject(0, memo);
+        }
+        const std::vector<std::string> found = LayoutViolations(pages, check);
+        EXPECT_EQ(!found.empty(), c.broken) << (found.empty() ? "" : found.front());
+    }
+
+    // Pages announced out of order, or fewer than prepared.
+    PageRecorder pages;
+    pages.AddPage(page);
+    pages.AddPage(page);
+    const std::vector<BuildWatch::PageStart> skipped = {{0, 1}};
+    const std::vector<BuildWatch::PageStart> twice = {{0, 1}, {0, 2}};
+    const std::vector<BuildWatch::PageStart> sound = {{0, 1}, {1, 2}};
+    for (const auto* starts : {&skipped, &twice, &sound}) {
+        LayoutCheck withStarts = check;
+        withStarts.pageStarts = starts;
+        EXPECT_EQ(LayoutViolations(pages, withStarts).empty(), starts == &sound);
+    }
+}
 
 }  // namespace
 }  // namespace report

@@ -12,7 +12,8 @@
 //  2. Top: no object starts above the printable top of its design page.
 //     Objects of the Overlay band and of the None band keep their designed positions and are
 //     exempt from 1 and 2. A sub-report page's objects are held to the geometry of the page
-//     they print on.
+//     they print on. A page without room between its printable top and the page footer
+//     (paper of no height) is held to neither.
 //  3. Pages: each prepared page is announced by OnBeginPage with its own index, right after it
 //     was added, once and in order: the last pass announces 0, 1, ... up to the page count - 1.
 //  4. Records: the objects that a master data band writes for one record of its data source

@@ -36,12 +36,6 @@
 namespace report {
 namespace {
 
-class QuietDialogs final : public DialogService {
-  public:
-    int ShowMessage(const std::string&, const std::string&, int) override { return mr::kOk; }
-    bool AskText(const std::string&, const std::string&, std::string&) override { return false; }
-};
-
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream file(path, std::ios::binary);
     std::ostringstream text;
@@ -97,7 +91,7 @@ class BandGallery : public ::testing::TestWithParam<std::string> {
     ComponentOwner form;
     PageRecorder pages;
     LineHeightMeasurer measurer{16};
-    QuietDialogs dialogs;
+    SilentDialogs dialogs;
 };
 
 TEST_P(BandGallery, BuildsTheExpectedPagesAndKeepsTheLayoutRules) {

@@ -2,7 +2,9 @@
 
 #include <stdexcept>
 
+#include "report/core/building/band.h"
 #include "report/core/building/view_build_access.h"
+#include "report/core/data/dataset.h"
 #include "report/core/model/memo_view.h"
 #include "report/core/model/page.h"
 #include "report/core/render/text_layout.h"
@@ -31,6 +33,7 @@ void PageRecorder::AddPage(const Page& designPage) {
     page.paperSize = designPage.size;
     page.paperWidth = designPage.width;
     page.paperHeight = designPage.height;
+    page.designPage = designPage.name;
     pages_.push_back(std::move(page));
 }
 
@@ -46,6 +49,17 @@ void PageRecorder::WriteObject(int pageIndex, View& object) {
     record.width = object.width;
     record.height = object.height;
     record.fillColor = object.fillColor;
+    record.tag = object.tag;
+    if (const Band* band = ParentBand(object)) {
+        record.bandKind = band->kind;
+        record.bandName = band->name;
+        record.bandTop = band->top;
+        record.bandHeight = band->drawnHeight > 0 ? band->drawnHeight : band->height;
+        if (band->page != nullptr && !band->page->isSubReportPage)
+            record.designPage = band->page->name;
+        if (band->IsDataBand() && band->DataSource() != nullptr)
+            record.record = band->DataSource()->RecordNo();
+    }
     if (auto* memo = dynamic_cast<MemoView*>(&object)) {
         record.text = ExpandedMemo(object);
         record.fontStyle = memo->font.style;

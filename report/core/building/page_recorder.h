@@ -17,12 +17,24 @@ struct RecordedObject {
     std::vector<std::string> text;                 // a text object's finished lines
     uint16_t fontStyle = 0;                        // text objects
     int32_t fillColor = 0;
+    std::string tag;  // as written (expanded)
+    // The run-time band that placed the object: its kind (-1: none), name, and where it stood
+    // on the page with the height it was drawn with.
+    int bandKind = -1;
+    std::string bandName;
+    int bandTop = 0, bandHeight = 0;
+    // The design page whose band placed the object; empty for a sub-report's page, whose
+    // objects live on the host's page.
+    std::string designPage;
+    // For a data band bound to a data source: the record it printed (from 0); else -1.
+    int record = -1;
 };
 
 struct RecordedPage {
     int32_t paperSize = 0;
     int32_t paperWidth = 0;  // tenths of a millimetre
     int32_t paperHeight = 0;
+    std::string designPage;  // the design page that added it
     std::vector<RecordedObject> objects;
 };
 

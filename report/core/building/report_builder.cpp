@@ -142,6 +142,10 @@ bool ReportBuilder::StartBuild() {
 }
 
 void ReportBuilder::BuildPass() {
+    // Each pass starts on an empty page: nothing to continue from the pass before.
+    savedCurY_ = 0;
+    savedBottomY_ = 0;
+    footerShownOnLast_ = false;
     if (parts_.empty())
         BuildAllPages();
     else
@@ -302,6 +306,9 @@ void ReportBuilder::BuildAllPages() {
             appendToPrevious_ =
                 (lastPage && nextContinues_ && (multiple == nullptr || multiple->Eof())) ||
                 (!lastPage && pageBuilds_[i + 1]->page->printToPrevPage != 0);
+            // Nothing to continue before the first prepared page (the forms so far served
+            // as sub-reports only).
+            if (appendToPrevious_ && pages_.PageCount() == 0) appendToPrevious_ = false;
             if (appendToPrevious_) {
                 --pageIndex_;
             } else {

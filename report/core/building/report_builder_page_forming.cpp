@@ -143,7 +143,9 @@ void ReportBuilder::StartNewPage() {
 
 void ReportBuilder::StartNewColumn(Band& band) {
     PageBuild& page = *page_;
-    if (page.columnIndex < page.columns - 1) {
+    // A column whose top leaves no room (below a title taller than the page) is no column.
+    const bool columnHasRoom = page.columnTop < page.bottomY - ColumnFooterHeight();
+    if (page.columnIndex < page.columns - 1 && columnHasRoom) {
         {
             Scoped<bool> footers(printingFooters_, true);
             PrintBand(Head(bt::kColumnFooter));

@@ -240,7 +240,7 @@ void ReportBuilder::SetUpBands(PageBuild& build) {
             owner->lastGroup = group;
         }
     }
-    if (page.columns == 0) page.columns = 1;
+    if (page.columns <= 0) page.columns = 1;  // none, or a damaged count
     build.columns = page.columns;
     build.columnGap = page.columnGap;
     const IntRect area = page.PrintableArea();

@@ -63,6 +63,7 @@ void ReportBuilder::RunSubReports(Band& band, size_t firstObject) {
     }
     page_ = &host;
     int lowest = band.top + band.drawnHeight;
+    bool stuck = false;
     const auto replay = [&](PageBuild& sub) {
         page_ = &sub;
         while (sub.replayed < sub.actions.size() && !terminated_) {
@@ -71,6 +72,8 @@ void ReportBuilder::RunSubReports(Band& band, size_t firstObject) {
                 action.band->lineNumber = action.lineNumber;
                 action.band->lineThrough = action.lineThrough;
                 if (!PrintBand(action.band)) break;  // did not fit: again on the next page
+                // A band taller than a page printed alone: the next ones keep the page bottom.
+                if (stuck) sub.bottomY = host.bottomY;
             } else if (action.kind == DeferredAction::Kind::First) {
                 action.source->First();
             } else if (action.kind == DeferredAction::Kind::Next) {
@@ -85,7 +88,6 @@ void ReportBuilder::RunSubReports(Band& band, size_t firstObject) {
         page_ = &host;
         return sub.replayed >= sub.actions.size();
     };
-    bool stuck = false;
     bool suspended = false;
     // Whether the sub-reports stand at the top of a fresh page: only there does a step that
     // does not fit show that it never will.
@@ -119,6 +121,7 @@ void ReportBuilder::RunSubReports(Band& band, size_t firstObject) {
         page_ = &host;
         StartNewPage();
         fresh = true;
+        stuck = false;
         lowest = host.curY;
         for (PageBuild* sub : subs) {
             sub->curY = host.curY;

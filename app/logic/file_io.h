@@ -1,4 +1,5 @@
-// Whole-file reading (replacing: file_replace.h). Paths are native (UTF-8 bytes on Linux).
+// Whole-file reading (replacing: report/core/base/file_replace.h). Paths are native (UTF-8 bytes on
+// Linux).
 #pragma once
 
 #include <string>

@@ -7,8 +7,8 @@
 
 #include "app/logic/app_texts.h"
 #include "app/logic/file_io.h"
-#include "app/logic/file_replace.h"
 #include "app/logic/text_lines.h"
+#include "report/core/base/file_replace.h"
 #include "report/core/base/text.h"
 
 namespace app {
@@ -142,7 +142,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
         lines.push_back(std::move(sectionLine));
         lines.push_back(std::move(keyLine));
     }
-    if (!ReplaceFileContent(path_, JoinLinesCrLf(lines))) {
+    if (!report::ReplaceFileContent(path_, JoinLinesCrLf(lines))) {
         throw IniWriteError(PathForMessage(path_));
     }
 }

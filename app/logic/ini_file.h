@@ -44,9 +44,9 @@ class IniFile {
 
     // Sets the key: its line is replaced in place, a new key goes after the last line of its
     // section, a new section is added at the end of the file. The file is rewritten at once,
-    // lines ended by CR LF, as ReplaceFileContent does it (file_replace.h): the previous file
-    // stays whole on any failure. Raises IniWriteError when it cannot be written, a read-only
-    // file included.
+    // lines ended by CR LF, as ReplaceFileContent does it (report/core/base/file_replace.h): the
+    // previous file stays whole on any failure. Raises IniWriteError when it cannot be written, a
+    // read-only file included.
     void WriteString(std::string_view section, std::string_view key, std::string_view value);
     void WriteInteger(std::string_view section, std::string_view key, int value);
     void WriteBool(std::string_view section, std::string_view key, bool value);  // "1" / "0"

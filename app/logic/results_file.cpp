@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "app/logic/file_io.h"
-#include "app/logic/file_replace.h"
 #include "app/logic/globals.h"
 #include "app/logic/text_lines.h"
 #include "report/core/base/errors.h"
+#include "report/core/base/file_replace.h"
 
 namespace app {
 
@@ -26,7 +26,7 @@ std::string ResultsFileContent(const DrawGrid& grid) {
 }
 
 void SaveResults(const DrawGrid& grid, const std::string& path) {
-    if (!ReplaceFileContent(path, ResultsFileContent(grid))) {
+    if (!report::ReplaceFileContent(path, ResultsFileContent(grid))) {
         throw report::FileCreateError(PathForMessage(path));
     }
 }

@@ -18,9 +18,10 @@ std::string ResultsFilePath();
 // The file content for the grid's data rows: rows whose column 0 is empty are skipped.
 std::string ResultsFileContent(const DrawGrid& grid);
 
-// Replaces the file with the grid's data rows as ReplaceFileContent does it (file_replace.h).
-// Raises report::FileCreateError ("Impossible de créer le fichier %s", full path) when it
-// cannot, a read-only file included; the former file then stays whole.
+// Replaces the file with the grid's data rows as ReplaceFileContent does it
+// (report/core/base/file_replace.h). Raises report::FileCreateError ("Impossible de créer le
+// fichier %s", full path) when it cannot, a read-only file included; the former file then stays
+// whole.
 void SaveResults(const DrawGrid& grid, const std::string& path);
 
 // Refills the grid from the file: row count := lines + 1, every data cell := ExtractField of its

@@ -1,6 +1,7 @@
 #include "report/qt/font_mapping.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "report/core/base/text.h"
 #include "report/core/model/memo_view.h"
@@ -25,7 +26,8 @@ QString LinuxFontFamily(std::string_view windowsName) {
 
 QFont QtFontOf(const CanvasFont& font) {
     QFont qfont(LinuxFontFamily(font.name));
-    qfont.setPixelSize(std::max(1, font.pixelHeight));
+    // QFont takes whole pixels; a painting canvas sets the fractional size on its raw font.
+    qfont.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pixelHeight))));
     qfont.setItalic((font.style & font_style::kItalic) != 0);
     qfont.setBold((font.style & font_style::kBold) != 0);
     qfont.setUnderline((font.style & font_style::kUnderline) != 0);

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPaintDevice>
+#include <algorithm>
 
 #include "report/core/model/view.h"
 #include "report/qt/font_mapping.h"
@@ -77,6 +78,8 @@ QtCanvas::Glyphs& QtCanvas::CurrentGlyphs() {
         const QFont font = QtFontOf(font_);
         glyphs->raw = QRawFont::fromFont(font);
         if (glyphs->raw.isValid()) {
+            // the size the advances were measured at, fractions included
+            glyphs->raw.setPixelSize(std::max(1.0, font_.pixelHeight));
             QString characters;
             for (int c = 0; c < 256; ++c)
                 characters += ToQString(std::string(1, static_cast<char>(c)));

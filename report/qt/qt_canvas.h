@@ -66,7 +66,7 @@ class QtCanvas : public Canvas {
     QtFontMetrics metrics_;
     AdvanceCache advances_;
     const CharAdvances* currentAdvances_ = nullptr;
-    std::map<std::tuple<std::string, int32_t, uint16_t>, std::unique_ptr<Glyphs>> glyphs_;
+    std::map<std::tuple<std::string, double, uint16_t>, std::unique_ptr<Glyphs>> glyphs_;
     Glyphs* currentGlyphs_ = nullptr;
 
     // What the painter holds, so that a text item changes only what differs. Without a clip

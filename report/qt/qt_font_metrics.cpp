@@ -36,7 +36,7 @@ const QtFontMetrics::Reference& QtFontMetrics::ReferenceOf(const CanvasFont& fon
 CharAdvances QtFontMetrics::Measure(const CanvasFont& font) const {
     const Reference& reference = ReferenceOf(font);
     // a font without height (a zero or negative size in a template) takes no room
-    const double factor = std::max(0, font.pixelHeight) / static_cast<double>(kReferencePixels);
+    const double factor = std::max(0.0, font.pixelHeight) / static_cast<double>(kReferencePixels);
     CharAdvances result;
     for (size_t c = 0; c < result.advance.size(); ++c)
         result.advance[c] = reference.advances.advance[c] * factor;

@@ -63,6 +63,45 @@ QtPrintService::QtPrintService(std::vector<QString> pdfPrinters)
     if (current_ >= 0) SetCurrentPrinter(current_);
 }
 
+QString QtPrintService::NameAt(int index) const {
+    if (index < 0) return {};
+    const auto i = static_cast<size_t>(index);
+    if (i < platformNames_.size()) return platformNames_[i];
+    if (i - platformNames_.size() < pdfNames_.size()) return pdfNames_[i - platformNames_.size()];
+    return {};
+}
+
+void QtPrintService::ReadPlatformPrinters() {
+    std::vector<QString> names;
+    for (const QString& name : QPrinterInfo::availablePrinterNames())
+        names.push_back(name);
+    if (names == platformNames_) return;
+    const bool wasPdf = IsPdfEntry(current_);
+    const int pdfEntry = current_ - static_cast<int>(platformNames_.size());
+    const QString currentName = NameAt(current_);
+    platformNames_ = std::move(names);
+    // The current printer keeps its place by name; a printer that has gone gives way to the
+    // platform's default.
+    int current = -1;
+    if (wasPdf) {
+        current = static_cast<int>(platformNames_.size()) + pdfEntry;
+    } else {
+        for (size_t i = 0; i < platformNames_.size(); ++i)
+            if (platformNames_[i] == currentName) current = static_cast<int>(i);
+    }
+    if (current < 0) {
+        const QString defaultName = QPrinterInfo::defaultPrinterName();
+        for (size_t i = 0; i < platformNames_.size(); ++i)
+            if (platformNames_[i] == defaultName) current = static_cast<int>(i);
+    }
+    if (current < 0 && (!platformNames_.empty() || !pdfNames_.empty())) current = 0;
+    current_ = current;
+    if (current_ >= 0 && NameAt(current_) != currentName) {
+        SetOptionChoices({});
+        SetCurrentPrinter(current_);
+    }
+}
+
 QtPrintService::~QtPrintService() = default;
 
 bool QtPrintService::IsPdfEntry(int index) const {
@@ -71,6 +110,7 @@ bool QtPrintService::IsPdfEntry(int index) const {
 }
 
 std::vector<std::string> QtPrintService::PrinterNames() {
+    ReadPlatformPrinters();
     std::vector<std::string> names;
     for (const QString& name : platformNames_)
         names.push_back(FromQString(name));
@@ -81,6 +121,9 @@ std::vector<std::string> QtPrintService::PrinterNames() {
 
 void QtPrintService::SetCurrentPrinter(int index) {
     if (index < 0 || index >= static_cast<int>(platformNames_.size() + pdfNames_.size())) return;
+    // Options chosen in the properties dialog belong to their printer.
+    if (NameAt(index) != NameAt(current_) || IsPdfEntry(index) != IsPdfEntry(current_))
+        SetOptionChoices({});
     current_ = index;
     paperSource_ = -1;
     if (IsPdfEntry(index)) {
@@ -161,7 +204,16 @@ bool QtPrintService::IsPrinting() {
 }
 
 bool QtPrintService::ShowProperties() {
-    return propertiesDialog ? propertiesDialog(*printer_) : false;
+    if (!propertiesDialog || current_ < 0 || IsPdfEntry(current_)) return false;
+    PrinterOptionChoices choices = choices_;
+    if (!propertiesDialog(NameAt(current_), choices)) return false;
+    SetOptionChoices(std::move(choices));
+    return true;
+}
+
+void QtPrintService::SetOptionChoices(PrinterOptionChoices choices) {
+    choices_ = std::move(choices);
+    ApplyPrinterOptions(*printer_, choices_);
 }
 
 }  // namespace report

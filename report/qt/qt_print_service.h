@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "report/core/printer/print_service.h"
+#include "report/qt/cups_printer_options.h"
 
 namespace report {
 
@@ -29,6 +30,8 @@ class QtPrintService : public PrintService {
     explicit QtPrintService(std::vector<QString> pdfPrinters = {});
     ~QtPrintService() override;
 
+    // Asks the platform each time: printers added or removed while the program runs show.
+    // The current printer keeps its entry by name.
     std::vector<std::string> PrinterNames() override;
     int CurrentPrinterIndex() override { return current_; }
     void SetCurrentPrinter(int index) override;
@@ -41,11 +44,19 @@ class QtPrintService : public PrintService {
     // The QPrinter that documents are printed on, set up for the current printer.
     QPrinter& CurrentPrinter() { return *printer_; }
 
-    // The properties dialog needs widgets: the user interface installs it (QPageSetupDialog).
-    std::function<bool(QPrinter&)> propertiesDialog;
+    // The properties dialog needs widgets: the user interface installs it. It shows the named
+    // printer's options with `choices` (those chosen so far) and, accepted, answers true with
+    // `choices` changed.
+    std::function<bool(const QString& printerName, PrinterOptionChoices& choices)> propertiesDialog;
+    // The options chosen for the current printer, used by every document printed on it until
+    // another printer is selected.
+    const PrinterOptionChoices& OptionChoices() const { return choices_; }
+    void SetOptionChoices(PrinterOptionChoices choices);
 
   private:
     bool IsPdfEntry(int index) const;
+    QString NameAt(int index) const;
+    void ReadPlatformPrinters();
 
     std::vector<QString> platformNames_;
     std::vector<QString> pdfNames_;
@@ -54,6 +65,7 @@ class QtPrintService : public PrintService {
     // CUPS offers no portable source selection: the source asked for is kept and read back,
     // so that pages asking for the same bin stay in one document.
     int32_t paperSource_ = -1;
+    PrinterOptionChoices choices_;
 };
 
 }  // namespace report

@@ -274,7 +274,7 @@ void PreviewWindow::BuildZoomMenu() {
 }
 
 void PreviewWindow::AttachPages(Report& report, std::unique_ptr<PreparedPages> pages,
-                                bool printerAvailable) {
+                                bool printerAvailable, bool firstPage) {
     report_ = &report;
     controller_.AttachPages(std::move(pages));
     controller_.ApplyReportOptions(report, printerAvailable);
@@ -285,7 +285,7 @@ void PreviewWindow::AttachPages(Report& report, std::unique_ptr<PreparedPages> p
     setWindowTitle(caption);
     ApplyToolbar();
     controller_.SetBoxSize(pageBox_->width(), pageBox_->height());
-    controller_.ResetView(true);
+    controller_.ResetView(firstPage);
     SyncView();
 }
 

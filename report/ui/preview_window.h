@@ -42,8 +42,10 @@ class PreviewWindow : public QDialog {
     // closes) when the report's ModalPreview is set, else shown and returning at once.
     // `printerAvailable`: the platform lists a printer.
     void ShowPages(Report& report, std::unique_ptr<PreparedPages> pages, bool printerAvailable);
-    // Takes the pages over without showing the window (for a host panel and tests).
-    void AttachPages(Report& report, std::unique_ptr<PreparedPages> pages, bool printerAvailable);
+    // Takes the pages over without showing the window (for a host panel and tests): from page
+    // 1 when `firstPage`, else on the page shown before (as far as the new pages reach).
+    void AttachPages(Report& report, std::unique_ptr<PreparedPages> pages, bool printerAvailable,
+                     bool firstPage = true);
     std::unique_ptr<PreparedPages> ReturnPages();
 
     PreviewController& Controller() { return controller_; }

@@ -17,7 +17,10 @@
 
 #include "report/core/base/engine_strings.h"
 #include "report/core/base/errors.h"
+#include "report/core/printer/printer_layer.h"
+#include "report/qt/qt_print_service.h"
 #include "report/qt/qt_text.h"
+#include "report/ui/printer_properties_dialog.h"
 
 namespace report {
 
@@ -137,6 +140,9 @@ PrintDialog::PrintDialog(Printer& printer, int32_t defaultCopies, bool defaultCo
     : QDialog(parent), state_(printer, defaultCopies, defaultCollate) {
     setWindowTitle(Text("print.caption"));
     setFixedSize(485, 226);
+    // "Propriétés" opens over this dialog.
+    if (auto* service = dynamic_cast<QtPrintService*>(printer.Service()))
+        InstallPrinterPropertiesDialog(*service, this);
 
     auto* printerGroup = Named<QGroupBox>("GroupBox1", Text("print.printer"), this);
     printerGroup->setGeometry(8, 4, 469, 57);

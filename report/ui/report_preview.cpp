@@ -56,7 +56,7 @@ std::unique_ptr<PreparedPages> ReportPreview::BuildReport() {
                           report_.showProgress ? &progress : nullptr);
     const bool built = builder.BuildReport();
     if (!built || builder.ErrorOccurred()) return nullptr;
-    built_ = pages.get();
+    pages->SetCanRebuild(true);
     return pages;
 }
 
@@ -67,38 +67,36 @@ bool ReportPreview::PreviewReport() {
     window.onPrint = [this, &window](PreparedPages&) { Print(window); };
     if (onShown) QTimer::singleShot(0, &window, [this, &window] { onShown(window); });
     window.ShowPages(report_, std::move(pages), PrinterAvailable());
-    built_ = nullptr;
     return true;
 }
 
 void ReportPreview::Print(PreviewWindow& window) {
     if (!window.Controller().HasPages() || !PrinterAvailable()) return;
     Printer& printer = report_.State().printer;
-    const int opening = printer.SelectedIndex();
     PrintDialog dialog(printer, report_.defaultCopies, report_.defaultCollate, &window);
+    const int opening = dialog.State().OpeningIndex();
     if (dialog.exec() != QDialog::Accepted) return;
     try {
+        // Read before anything lays the pages out again: "the current page" is the one the
+        // user looked at, and a bad copies text keeps the pages on screen unchanged.
+        const PrintOptions options = dialog.Options(window.Controller().CurrentPage());
         const int chosen = printer.SelectedIndex();
-        if (chosen != opening && window.Controller().Pages() == built_) {
+        if (opening >= 0 && chosen != opening && window.Controller().Pages()->CanRebuild()) {
             if (!SwitchPrinter(report_, Dialogs(), opening, chosen)) return;
             // The pages follow the new printer's paper.
             std::unique_ptr<PreparedPages> rebuilt = BuildReport();
             window.AttachPages(
                 report_, rebuilt ? std::move(rebuilt) : std::make_unique<PreparedPages>(report_),
-                PrinterAvailable());
+                PrinterAvailable(), false);
             if (!window.Controller().HasPages()) return;
         }
-        // Read before the pages leave the preview: a bad copies text keeps them on screen.
-        const PrintOptions options = dialog.Options(window.Controller().CurrentPage());
-        const bool rebuildable = window.Controller().Pages() == built_;
         std::unique_ptr<PreparedPages> pages = window.ReturnPages();
         try {
             PrintPrepared(*pages, options);
         } catch (const std::exception& error) {
             ShowError(error);
         }
-        window.AttachPages(report_, std::move(pages), PrinterAvailable());
-        if (rebuildable) built_ = window.Controller().Pages();
+        window.AttachPages(report_, std::move(pages), PrinterAvailable(), false);
     } catch (const std::exception& error) {
         ShowError(error);
     }

@@ -51,8 +51,7 @@ class ReportPreview {
     Report& report_;
     EngineCore& core_;
     QPointer<QWidget> parent_;
-    QtDrawingKit kit_;                      // the layout of the build is the layout of the print
-    const PreparedPages* built_ = nullptr;  // the store of the last build: it can be rebuilt
+    QtDrawingKit kit_;  // the layout of the build is the layout of the print
 };
 
 // The report's show operation: builds and opens the modal preview over `parent`.

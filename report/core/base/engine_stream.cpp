@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 
 #include "report/core/base/errors.h"
+#include "report/core/base/file_replace.h"
 #include "report/core/base/whole_file.h"
 
 namespace report {
@@ -106,11 +106,8 @@ EngineStream EngineStream::FromFile(const std::string& path) {
 }
 
 void EngineStream::SaveToFile(const std::string& path) const {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) throw FileCreateError(path);
-    file.write(bytes_.data(), static_cast<std::streamsize>(bytes_.size()));
-    file.close();
-    if (!file) throw FileCreateError(path);
+    // A failed or interrupted write keeps the file that was there.
+    if (!ReplaceFileContent(path, bytes_)) throw FileCreateError(path);
 }
 
 bool ReadU8(EngineStream& s, uint8_t& value) {

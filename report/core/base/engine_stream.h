@@ -41,7 +41,9 @@ class EngineStream {
 
     // Loads a whole regular file (ReadWholeFile); FileOpenError when it cannot be read.
     static EngineStream FromFile(const std::string& path);
-    // Writes the whole buffer to a file; FileCreateError when it cannot be written.
+    // Replaces the file with the whole buffer as ReplaceFileContent does (file_replace.h): a
+    // failed or killed write leaves the previous file whole. FileCreateError when it cannot be
+    // written.
     void SaveToFile(const std::string& path) const;
 
   private:

@@ -63,7 +63,7 @@ void PreviewController::ApplyReportOptions(const Report& report, bool printerAva
 
 void PreviewController::ResetView(bool first) {
     zoom_ = ZoomState{memory_->lastZoom, memory_->lastZoomMode};
-    if (first) {
+    if (first || currentPage_ < 1) {
         currentPage_ = HasPages() ? 1 : 0;
         horizontal_ = 0;
         vertical_ = 0;

@@ -9,9 +9,21 @@ namespace report {
 
 PrintDialogState::PrintDialogState(Printer& printer, int32_t defaultCopies, bool defaultCollate)
     : printer_(printer),
-      openingIndex_(printer.SelectedIndex()),
+      openingName_(printer.SelectedName()),
       copies_(std::to_string(defaultCopies)),
-      collate_(defaultCollate) {}
+      collate_(defaultCollate) {
+    // Printers added or removed since the last look are offered as they are now; the layer
+    // then selects the platform's current printer, the one a print on OK uses, so that the
+    // list shows it even after a file saved on the virtual printer was opened.
+    if (printer_.Service() != nullptr) printer_.AssignDevice(printer_.Service());
+    const int opening = printer_.IndexOfPrinter(openingName_);
+    if (opening >= 0 && opening != printer_.VirtualIndex() && opening != printer_.SelectedIndex())
+        printer_.SelectPrinter(opening);
+}
+
+int PrintDialogState::OpeningIndex() const {
+    return printer_.IndexOfPrinter(openingName_);
+}
 
 std::vector<std::string> PrintDialogState::PrinterNames() const {
     std::vector<std::string> names = printer_.PrinterNames();
@@ -41,8 +53,9 @@ void PrintDialogState::CopiesDown() {
 }
 
 void PrintDialogState::Close(bool accepted) {
-    if (!accepted && printer_.SelectedIndex() != openingIndex_)
-        printer_.SelectPrinter(openingIndex_);
+    const int opening = OpeningIndex();
+    if (!accepted && opening >= 0 && printer_.SelectedIndex() != opening)
+        printer_.SelectPrinter(opening);
 }
 
 PrintOptions PrintDialogState::Options(int currentPage) const {

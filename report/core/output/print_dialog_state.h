@@ -18,8 +18,14 @@ enum class PageChoice : uint8_t { pcAll, pcCurrent, pcList };
 class PrintDialogState {
   public:
     // `printer` (not owned) is the engine's printer layer; the dialog remembers its printer of
-    // now, to select again when the dialog is not accepted. Copies show `defaultCopies`.
+    // now, to select again when the dialog is not accepted. It reads the platform's printer
+    // list again and selects a platform printer when the virtual one was selected: the one a
+    // print would use. Copies show `defaultCopies`.
     PrintDialogState(Printer& printer, int32_t defaultCopies, bool defaultCollate);
+
+    // The printer layer's index of the printer selected when the dialog opened (-1 when it
+    // has gone from the list).
+    int OpeningIndex() const;
 
     // ---- printer ----
     // The platform's printers (the virtual printer is not offered).
@@ -62,7 +68,7 @@ class PrintDialogState {
 
   private:
     Printer& printer_;
-    int openingIndex_;
+    std::string openingName_;
     PageChoice pages_ = PageChoice::pcAll;
     std::string pageList_;
     std::string copies_;

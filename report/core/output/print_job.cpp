@@ -33,18 +33,11 @@ bool PrintJob::PrintPages(const PrintOptions& options) {
     }
     if (!anyPage) throw NothingToPrintError();
 
-    PreparedPage& first = pages_.PageAt(0);
-    printer_.ApplyPageSettings(first.paperCode, first.paperWidth, first.paperHeight, first.paperBin,
-                               first.orientation, true);
-    printer_.FillPageMetrics(first.metrics);
     documentTitle_ = title.empty() ? EngineText("model.untitled") : title;
+    copyCount_ = options.collate ? 1 : copies;
     if (onPrintReport) onPrintReport();
 
-    // Collated sets are repeated here; otherwise the printer repeats each page.
-    device_.SetCopyCount(options.collate ? 1 : copies);
-    device_.BeginDocument(documentTitle_);
-    documentOpen_ = true;
-    firstPageOfDocument_ = true;
+    documentOpen_ = false;
     try {
         const int passes = options.collate ? copies : 1;
         for (int pass = 0; pass < passes; ++pass) {
@@ -52,14 +45,18 @@ bool PrintJob::PrintPages(const PrintOptions& options) {
                 if (!listed(index + 1)) continue;
                 PrintOnePage(index, options.parity);
                 if (terminated_) {
-                    documentOpen_ = false;
-                    device_.AbortDocument();
+                    if (documentOpen_) {
+                        documentOpen_ = false;
+                        device_.AbortDocument();
+                    }
                     return false;
                 }
             }
         }
-        documentOpen_ = false;
-        device_.EndDocument();
+        if (documentOpen_) {
+            documentOpen_ = false;
+            device_.EndDocument();
+        }
     } catch (...) {
         if (documentOpen_) {
             documentOpen_ = false;
@@ -73,15 +70,21 @@ bool PrintJob::PrintPages(const PrintOptions& options) {
 void PrintJob::PrintOnePage(int index, uint8_t parity) {
     if (!PrintsUnderParity(index + 1, parity)) return;
     PreparedPage& page = pages_.PageAt(index);
-    if (printer_.SameAsCurrent(page.paperCode, page.paperWidth, page.paperHeight, page.paperBin,
-                               page.orientation)) {
-        if (!firstPageOfDocument_) device_.NewPage();
+    const bool samePaper = printer_.SameAsCurrent(page.paperCode, page.paperWidth, page.paperHeight,
+                                                  page.paperBin, page.orientation);
+    if (documentOpen_ && samePaper) {
+        device_.NewPage();
     } else {
-        // A printer takes its paper per document: the job goes on in a new one.
-        documentOpen_ = false;
-        device_.EndDocument();
+        // A printer takes its paper per document: the job goes on in a new one, begun only
+        // for a page that prints, so that no blank sheet comes out.
+        if (documentOpen_) {
+            documentOpen_ = false;
+            device_.EndDocument();
+        }
         printer_.ApplyPageSettings(page.paperCode, page.paperWidth, page.paperHeight, page.paperBin,
                                    page.orientation, true);
+        // Setting the paper may reset the printer's copy count: every document asks again.
+        device_.SetCopyCount(copyCount_);
         device_.BeginDocument(documentTitle_);
         documentOpen_ = true;
     }
@@ -98,7 +101,6 @@ void PrintJob::PrintOnePage(int index, uint8_t parity) {
     pages_.ReleasePage(index);
     if (onProgress) onProgress(index + 1);
     if (processEvents) processEvents();
-    firstPageOfDocument_ = false;
 }
 
 }  // namespace report

@@ -58,8 +58,8 @@ class PrintJob {
     PrintDevice& device_;
     PagePainter painter_;
     std::string documentTitle_;
+    int copyCount_ = 1;  // the printer's own repeats of each page
     bool documentOpen_ = false;
-    bool firstPageOfDocument_ = true;
     bool terminated_ = false;
 };
 

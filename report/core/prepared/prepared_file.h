@@ -11,8 +11,9 @@ class PreparedPages;
 // when it is damaged; the store is then as it was.
 void OpenPreparedFile(PreparedPages& store, const std::string& path);
 
-// Creates (or truncates) the file at the path as given and writes the store.
-// FileCreateError when it cannot be written.
+// Writes the store to the file at the path as given, replacing it only once the new content is
+// whole on disk (EngineStream::SaveToFile). FileCreateError when it cannot be written; the file
+// there before is then unchanged.
 void SavePreparedFile(const PreparedPages& store, const std::string& path);
 
 }  // namespace report

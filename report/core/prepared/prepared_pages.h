@@ -91,6 +91,11 @@ class PreparedPages {
     uint8_t FileCompressionFlag() const { return fileCompressionFlag_; }
     const std::string& FilePrinterName() const { return filePrinterName_; }
 
+    // Whether the pages are a build's own, which a change of printer may build again; a store
+    // that a file was read into holds that file's pages and is printed as it is.
+    bool CanRebuild() const { return canRebuild_; }
+    void SetCanRebuild(bool canRebuild) { canRebuild_ = canRebuild; }
+
     // Not owned; the disabled compressor until one is installed (nullptr restores it).
     void SetCompressor(Compressor* compressor);
     // Not owned; without one, auto-width objects keep their stored size.
@@ -106,6 +111,7 @@ class PreparedPages {
     Compressor* compressor_;
     TextWidthMeasure* measure_ = nullptr;
     std::vector<std::unique_ptr<PreparedPage>> pages_;
+    bool canRebuild_ = false;
     int fileVersion_ = 0;
     uint8_t fileCompressionFlag_ = 0;
     std::string filePrinterName_;

@@ -183,6 +183,7 @@ void PreparedPages::Adopt(FilePages& file) {
         }
     }
     pages_ = std::move(file.pages);
+    canRebuild_ = false;
     fileVersion_ = file.version;
     fileCompressionFlag_ = file.compressionFlag;
     filePrinterName_ = std::move(file.printerName);

@@ -19,7 +19,7 @@ class AdvanceCache {
 
   private:
     // Rotation and colour do not change advances.
-    using Key = std::tuple<std::string, int32_t, uint16_t>;
+    using Key = std::tuple<std::string, double, uint16_t>;
     const FontMetricsSource* source_;
     std::map<Key, std::unique_ptr<CharAdvances>> cache_;
     const CharAdvances* last_ = nullptr;

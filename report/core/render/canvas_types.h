@@ -11,10 +11,12 @@
 namespace report {
 
 // A font as the canvas selects it. `pixelHeight` is the character height (the em size, without
-// internal leading) in output pixels; the design's negative font heights are its negation.
+// internal leading) in output pixels; the design's negative font heights are its negation. It
+// is fractional on a scaled device (the layout's whole height times the scale), so that advances,
+// which are linear in it, give painted lines the laid-out widths.
 struct CanvasFont {
     std::string name = "Arial";  // Windows family name as templates store it
-    int32_t pixelHeight = 13;
+    double pixelHeight = 13;
     uint16_t style = 0;  // font_style bits: 1 italic, 2 bold, 4 underline, 8 strike-out
     int32_t color = 0;
     bool rotated = false;  // 90 degrees counter-clockwise: text reads upward

@@ -31,7 +31,8 @@ void DrawPlaceholder(View& view, const std::string& caption, DrawingContext& con
     canvas.SetBrush(Brush{kWhite, BrushStyle::Solid});
     canvas.DrawRectangle(IntRect{g.left, g.top, g.left + g.width + 1, g.top + g.height + 1});
     canvas.SetBackgroundMode(BackgroundMode::Transparent);
-    canvas.SetFont(CanvasFont{"Arial", RoundToInt(8 * 96.0 / 72.0), 0, kBlack, false});
+    canvas.SetFont(
+        CanvasFont{"Arial", static_cast<double>(RoundToInt(8 * 96.0 / 72.0)), 0, kBlack, false});
     canvas.DrawText(TextOutput{g.left + 2, g.top + 2, caption, context.drawRect, 0});
 }
 

@@ -33,7 +33,8 @@ void EmptyPictureMark(DrawingContext& context) {
     canvas.SetBrush(Brush{0xFFFFFF, BrushStyle::Solid});
     canvas.DrawRectangle(IntRect{g.left + 1, g.top + 2, g.left + 17, g.top + 18});
     canvas.SetBackgroundMode(BackgroundMode::Transparent);
-    canvas.SetFont(CanvasFont{"Arial", RoundToInt(8 * 96.0 / 72.0), 0, 0, false});
+    canvas.SetFont(
+        CanvasFont{"Arial", static_cast<double>(RoundToInt(8 * 96.0 / 72.0)), 0, 0, false});
     canvas.DrawText(
         TextOutput{g.left + 20, g.top + 3, EngineText(text_id::kPictureText), context.drawRect, 0});
 }

@@ -55,7 +55,8 @@ int32_t DesignFontHeight(int32_t points) {
     return RoundToInt(points * 96.0 / 72.0);
 }
 
-void WrapLine(std::string_view s, int32_t w, bool wordBreak, Canvas& canvas, StringList& out) {
+void WrapLine(std::string_view s, int32_t w, bool wordBreak, Canvas& canvas, StringList& out,
+              Alphabet alphabet) {
     const size_t length = s.size();
     // S[a .. b], 1-based and inclusive; empty when b < a
     auto piece = [s](size_t a, size_t b) {
@@ -94,7 +95,7 @@ void WrapLine(std::string_view s, int32_t w, bool wordBreak, Canvas& canvas, Str
                 // a break at or after the overflowing character cannot fit
                 const std::string_view word =
                     j > brk + 1 ? s.substr(brk, j - 1 - brk) : std::string_view();
-                const std::vector<size_t> points = HyphenationPoints(word, i - brk);
+                const std::vector<size_t> points = HyphenationPoints(word, alphabet, i - brk);
                 if (!points.empty()) {
                     i = brk;
                     for (size_t p : points) {
@@ -138,14 +139,14 @@ TextLayout LayoutText(const MemoView& memo, const StringList& text, bool preBrok
                       DrawingContext& context) {
     Canvas& canvas = context.Measuring();
     const bool rotated = (memo.alignment & text_align::kRotated) != 0;
-    CanvasFont font{memo.font.name, DesignFontHeight(memo.font.size), memo.font.style,
-                    memo.font.color, rotated};
+    CanvasFont font{memo.font.name, static_cast<double>(DesignFontHeight(memo.font.size)),
+                    memo.font.style, memo.font.color, rotated};
     canvas.SetFont(font);
     canvas.SetCharacterSpacing(memo.charSpacing);
 
     const ObjectGeometry& g = context.geometry;
     TextLayout layout;
-    const int32_t pitch = memo.lineSpacing + font.pixelHeight;
+    const int32_t pitch = memo.lineSpacing + RoundToInt(font.pixelHeight);
     const int32_t available = rotated ? g.height - 2 * g.gapY : g.width - 2 * g.gapX;
     const int32_t origin = rotated ? g.left + g.gapX : g.top + g.gapY;
     const int32_t gap = rotated ? g.gapX : g.gapY;
@@ -161,7 +162,8 @@ TextLayout LayoutText(const MemoView& memo, const StringList& text, bool preBrok
             if (preBroken) {
                 layout.lines.push_back(line);
             } else if (wordWrap) {
-                WrapLine(line, available, wordBreak, canvas, layout.lines);
+                WrapLine(line, available, wordBreak, canvas, layout.lines,
+                         AlphabetOfCharset(memo.font.charset));
             } else {
                 layout.lines.push_back(line + kParagraphEnd);
             }

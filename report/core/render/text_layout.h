@@ -9,6 +9,7 @@
 #include "report/core/base/engine_stream.h"
 #include "report/core/model/memo_view.h"
 #include "report/core/render/drawing_context.h"
+#include "report/core/render/hyphenation.h"
 
 namespace report {
 
@@ -29,8 +30,9 @@ TextLayout LayoutText(const MemoView& memo, const StringList& text, bool preBrok
                       DrawingContext& context);
 
 // Wraps one memo line to `availableWidth` pixels of `canvas`'s font, appending the pieces to
-// `out`. Exposed for tests and benchmarks.
+// `out`; with `wordBreak`, words are hyphenated by the rule of `alphabet`. Exposed for tests
+// and benchmarks.
 void WrapLine(std::string_view line, int32_t availableWidth, bool wordBreak, Canvas& canvas,
-              StringList& out);
+              StringList& out, Alphabet alphabet = Alphabet::Latin);
 
 }  // namespace report

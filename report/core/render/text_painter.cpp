@@ -41,15 +41,10 @@ void Output(const MemoView& memo, DrawingContext& context, TextOutput output) {
 void SetCanvasFont(const MemoView& memo, DrawingContext& context, bool rotated) {
     Canvas& canvas = *context.canvas;
     canvas.SetBackgroundMode(BackgroundMode::Transparent);
-    CanvasFont font{memo.font.name, 0, memo.font.style, memo.font.color, rotated};
-    const double size = memo.font.size * 96.0 / 72.0 * context.scaleY;
-    if (context.printerCanvasMode) {
-        font.pixelHeight = RoundToInt(memo.font.size * canvas.DpiY() / 72.0);
-    } else if (context.scaleY == 1.0) {
-        font.pixelHeight = RoundToInt(size);
-    } else {
-        font.pixelHeight = static_cast<int32_t>(Truncate(size));
-    }
+    // The layout's height times the scale, on every device (the printer's too): advances are
+    // linear in the height, so a line that fits in the layout fits wherever it is painted.
+    CanvasFont font{memo.font.name, DesignFontHeight(memo.font.size) * context.scaleY,
+                    memo.font.style, memo.font.color, rotated};
     canvas.SetFont(font);
 }
 
@@ -62,7 +57,7 @@ int32_t ShowText(const MemoView& memo, const StringList& lines, int32_t textHeig
     const IntRect& dr = context.drawRect;
     const IntRect clip{dr.left + 1, dr.top, dr.right - 2, dr.bottom - 1};
     const int32_t scaledHeight = RoundToInt(textHeight * context.scaleY);
-    const int32_t fontHeight = canvas.Font().pixelHeight;
+    const int32_t fontHeight = RoundToInt(canvas.Font().pixelHeight);
     // vertical alignment moves the start for this drawing only
     ObjectGeometry g = context.geometry;
     const uint32_t vertical = memo.alignment & text_align::kVerticalMask;
@@ -165,7 +160,7 @@ void DrawUnderlines(const MemoView& memo, DrawingContext& context) {
     Canvas& canvas = *context.canvas;
     const ObjectGeometry& g = context.geometry;
     canvas.SetPen(Pen{memo.frameColor, RoundToInt(g.frameWidth), PenStyle::Solid});
-    const int32_t fontHeight = canvas.Font().pixelHeight;
+    const int32_t fontHeight = RoundToInt(canvas.Font().pixelHeight);
     const int32_t pitch = RoundToInt(memo.lineSpacing * context.scaleY) + fontHeight;
     if (pitch <= 0) return;  // a negative line spacing larger than the font: no lines to rule
     const int32_t rise = RoundToInt(2 * context.scaleY) + fontHeight;

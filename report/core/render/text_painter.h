@@ -10,8 +10,8 @@
 
 namespace report {
 
-// Selects the object's font on the painting canvas at its scaled pixel height (the printer's
-// own point size in printer-canvas mode), rotated when asked; background mode transparent.
+// Selects the object's font on the painting canvas at the layout's pixel height times the
+// scale (fractional), rotated when asked; background mode transparent.
 void SetCanvasFont(const MemoView& memo, DrawingContext& context, bool rotated = false);
 
 // Draws laid-out lines inside context.drawRect (between BeginDraw and EndDraw). `textHeight` is

@@ -1,6 +1,6 @@
 // Saving the results file and the settings file under every combination of rights: the previous
 // content is never lost, a read-only file is refused and the file keeps its mode.
-#include "app/logic/file_replace.h"
+#include "report/core/base/file_replace.h"
 
 #include <gtest/gtest.h>
 #include <pwd.h>
@@ -185,7 +185,7 @@ TEST(FileReplaceTest, ReadOnlyFileIsRefusedEvenForRoot) {
     const std::string path = folder.File("tombage.DBP");
     WriteFile(path, kFormer);
     ::chmod(path.c_str(), 0444);
-    EXPECT_FALSE(app::ReplaceFileContent(path, "x"));
+    EXPECT_FALSE(report::ReplaceFileContent(path, "x"));
     EXPECT_EQ(ReadFile(path), kFormer);
 }
 
@@ -197,7 +197,7 @@ TEST(FileReplaceTest, LinkIsFollowedAndStays) {
     ::chmod(target.c_str(), 0600);
     const std::string link = folder.File("tombage.DBP");
     ASSERT_EQ(::symlink(target.c_str(), link.c_str()), 0);
-    ASSERT_TRUE(app::ReplaceFileContent(link, "neuf"));
+    ASSERT_TRUE(report::ReplaceFileContent(link, "neuf"));
     struct stat info {};
     ASSERT_EQ(::lstat(link.c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
@@ -209,7 +209,7 @@ TEST(FileReplaceTest, LinkIsFollowedAndStays) {
 TEST(FileReplaceTest, FolderInPlaceOfTheFileIsRefused) {
     TemporaryFolder folder;
     ::mkdir(folder.File("tombage.DBP").c_str(), 0755);
-    EXPECT_FALSE(app::ReplaceFileContent(folder.File("tombage.DBP"), "x"));
+    EXPECT_FALSE(report::ReplaceFileContent(folder.File("tombage.DBP"), "x"));
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
 #include "tests/report/qt/cups_server.h"
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -34,6 +38,23 @@ std::string Read(const fs::path& path) {
 // Runs a command line; true when it exits with status 0.
 bool Run(const std::string& command) {
     return std::system((command + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// A TCP port of 127.0.0.1 that nothing listens on now (0 when none is found).
+int FreeLoopbackPort() {
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (fd < 0) return 0;
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    int port = 0;
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0) {
+        port = ntohs(address.sin_port);
+    }
+    ::close(fd);
+    return port;
 }
 
 }  // namespace
@@ -67,8 +88,13 @@ bool CupsServer::Start() {
     }
     ::chmod((folder_ + "/spool/tmp").c_str(), 01777);
     socket_ = folder_ + "/cups.sock";
+    port_ = FreeLoopbackPort();
+    if (port_ == 0) {
+        problem_ = "aucun port libre sur 127.0.0.1";
+        return false;
+    }
     Write(folder_ + "/conf/cupsd.conf",
-          "Listen " + socket_ +
+          "Listen " + socket_ + "\nListen 127.0.0.1:" + std::to_string(port_) +
               "\n"
               "LogLevel warn\nWebInterface No\nBrowsing No\nPreserveJobFiles Yes\n"
               "PreserveJobHistory Yes\nMaxJobs 0\nDefaultAuthType None\n"
@@ -110,10 +136,17 @@ bool CupsServer::Start() {
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    setenv("CUPS_SERVER", socket_.c_str(), 1);
-    if (!Run(std::string("lpadmin -h ") + socket_ + " -p " + kPrinterName +
-             " -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_noopt.ppd")) {
+    // Over the loopback port: the CUPS clients (lpoptions) fetch a printer's driver through its
+    // "localhost" address, which a socket path does not answer.
+    const std::string server = "127.0.0.1:" + std::to_string(port_);
+    setenv("CUPS_SERVER", server.c_str(), 1);
+    if (!AddPrinter(kPrinterName)) {
         problem_ = "lpadmin ne peut pas ajouter l'imprimante cups-pdf";
+        return false;
+    }
+    // Without the driver with options (package cups-filters), the second queue has none.
+    if (!AddPrinter(kSecondPrinterName, fs::exists(kOptionsPpd) ? kOptionsPpd : kPlainPpd)) {
+        problem_ = "lpadmin ne peut pas ajouter la seconde imprimante cups-pdf";
         return false;
     }
     Run(std::string("lpadmin -h ") + socket_ + " -d " + kPrinterName);
@@ -186,6 +219,47 @@ std::vector<int> CupsServer::JobCopies() const {
         copies.push_back(value);
     }
     return copies;
+}
+
+bool CupsServer::AddPrinter(const std::string& name, const std::string& ppd) const {
+    return Run("lpadmin -h " + socket_ + " -p " + name + " -E -v cups-pdf:/ -P " + ppd);
+}
+
+bool CupsServer::RemovePrinter(const std::string& name) const {
+    return Run("lpadmin -h " + socket_ + " -x " + name);
+}
+
+std::vector<std::string> CupsServer::JobAttribute(const std::string& name) const {
+    std::vector<std::string> values;
+    // A keyword (0x44), name (0x42) or URI (0x45) attribute: the tag, the name's length and
+    // the name, the value's length and the value, lengths big-endian on two bytes.
+    for (const std::string& control : SpoolFiles('c')) {
+        const std::string content = Read(control);
+        std::string value;
+        for (const char tag : {'\x44', '\x42', '\x45'}) {
+            std::string marker(1, tag);
+            marker += static_cast<char>(name.size() >> 8);
+            marker += static_cast<char>(name.size() & 0xFF);
+            marker += name;
+            const size_t at = content.find(marker);
+            if (at == std::string::npos || at + marker.size() + 2 > content.size()) continue;
+            const auto* bytes =
+                reinterpret_cast<const unsigned char*>(content.data() + at + marker.size());
+            const size_t length = (bytes[0] << 8) | bytes[1];
+            value = content.substr(at + marker.size() + 2, length);
+            break;
+        }
+        values.push_back(value);
+    }
+    return values;
+}
+
+std::vector<std::string> CupsServer::JobPrinters() const {
+    std::vector<std::string> printers;
+    // The queue is the last part of the job's "job-printer-uri" (…/printers/NAME).
+    for (const std::string& uri : JobAttribute("job-printer-uri"))
+        printers.push_back(uri.substr(uri.find_last_of('/') + 1));
+    return printers;
 }
 
 void CupsServer::ClearJobs() const {

@@ -197,6 +197,31 @@ TEST_F(PrintDialogTest, ChoosingAPrinterSelectsItAndCancellingComesBack) {
     EXPECT_EQ(service.current, 1);
 }
 
+// A prepared file saved on the virtual printer selects it; the dialog shows the printer that a
+// print would use, and cancelling leaves the virtual one selected as it was.
+TEST_F(PrintDialogTest, OpensOnThePrinterThatPrintsAfterTheVirtualOne) {
+    dialog.reset();
+    printer.SelectPrinter(printer.VirtualIndex());
+    dialog = std::make_unique<PrintDialog>(printer, 1, true);
+    EXPECT_EQ(Child<QComboBox>("CB1")->currentText(), "Jet");
+    EXPECT_EQ(printer.SelectedIndex(), 1);
+    dialog->reject();
+    EXPECT_TRUE(printer.IsVirtualSelected());
+}
+
+// Printers added or removed since the program started show when the dialog opens.
+TEST_F(PrintDialogTest, ReadsThePrinterListWhenItOpens) {
+    dialog.reset();
+    service.names = {"Laser", "Jet", "Photo", "Couleur"};
+    dialog = std::make_unique<PrintDialog>(printer, 1, true);
+    EXPECT_EQ(Child<QComboBox>("CB1")->count(), 4);
+    EXPECT_EQ(Child<QComboBox>("CB1")->currentText(), "Jet");
+    dialog.reset();
+    service.names = {"Laser", "Jet"};
+    dialog = std::make_unique<PrintDialog>(printer, 1, true);
+    EXPECT_EQ(Child<QComboBox>("CB1")->count(), 2);
+}
+
 TEST_F(PrintDialogTest, AcceptingKeepsTheChosenPrinter) {
     emit Child<QComboBox>("CB1")->activated(0);
     dialog->accept();

@@ -106,10 +106,77 @@ TEST_F(PrintJobTest, AChangeOfPaperStartsANewDocument) {
     PrintJob job = Job();
     job.title = "Tirage";
     ASSERT_TRUE(job.PrintPages({"", 1, true, 0}));
-    EXPECT_EQ(device.calls,
-              Calls({"copies 1", "begin Tirage", "paint 1", "end", "begin Tirage", "paint 2", "new",
-                     "paint 3", "end", "begin Tirage", "paint 4", "end"}));
+    EXPECT_EQ(device.calls, Calls({"copies 1", "begin Tirage", "paint 1", "end", "copies 1",
+                                   "begin Tirage", "paint 2", "new", "paint 3", "end", "copies 1",
+                                   "begin Tirage", "paint 4", "end"}));
     EXPECT_EQ(service.settings.orientation, 0);
+}
+
+// Each document is begun for a page that prints, on that page's paper, and asks for the
+// copies again: setting a paper may reset the printer's copy count.
+TEST_F(PrintJobTest, DocumentsBeginOnlyForPrintedPagesWithTheirCopies) {
+    struct Case {
+        const char* name;
+        std::vector<uint8_t> orientations;
+        const char* pageList;
+        int copies;
+        bool collate;
+        uint8_t parity;
+        std::vector<std::string> calls;
+        uint8_t firstOrientation;  // the printer's when the first document began
+    };
+    const std::vector<Case> cases{
+        {"the list starts on another paper than page 1",
+         {0, 1, 1},
+         "2-3",
+         1,
+         true,
+         0,
+         Calls({"copies 1", "begin Sans_nom", "paint 2", "new", "paint 3", "end"}),
+         1},
+        {"even pages only, page 1 on another paper",
+         {1, 0, 0, 0},
+         "",
+         1,
+         true,
+         2,
+         Calls({"copies 1", "begin Sans_nom", "paint 2", "new", "paint 4", "end"}),
+         0},
+        {"uncollated copies across a change of paper",
+         {0, 1},
+         "",
+         3,
+         false,
+         0,
+         Calls({"copies 3", "begin Sans_nom", "paint 1", "end", "copies 3", "begin Sans_nom",
+                "paint 2", "end"}),
+         0},
+        {"collated copies across a change of paper",
+         {0, 1},
+         "",
+         2,
+         true,
+         0,
+         Calls({"copies 1", "begin Sans_nom", "paint 1", "end", "copies 1", "begin Sans_nom",
+                "paint 2", "end", "copies 1", "begin Sans_nom", "paint 1", "end", "copies 1",
+                "begin Sans_nom", "paint 2", "end"}),
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        device.calls.clear();
+        MakePages(static_cast<int>(c.orientations.size()), c.orientations);
+        std::vector<uint8_t> orientationAtBegin;
+        PrintJob job(*pages, state.printer, device, [&](int index, const IntRect&) {
+            if (device.calls.size() >= 1 && device.calls.back().starts_with("begin"))
+                orientationAtBegin.push_back(service.settings.orientation);
+            device.calls.push_back("paint " + std::to_string(index + 1));
+        });
+        EXPECT_TRUE(job.PrintPages({c.pageList, c.copies, c.collate, c.parity}));
+        EXPECT_EQ(device.calls, c.calls);
+        ASSERT_FALSE(orientationAtBegin.empty());
+        EXPECT_EQ(orientationAtBegin[0], c.firstOrientation);
+    }
 }
 
 TEST_F(PrintJobTest, EachPrintedPageGetsTheMetricsOfThePrinterAndIsReleased) {

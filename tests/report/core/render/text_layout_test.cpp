@@ -9,10 +9,11 @@ namespace {
 
 class WrapTest : public RenderTest {
   protected:
-    StringList Wrap(std::string_view line, int32_t width, bool wordBreak = false) {
+    StringList Wrap(std::string_view line, int32_t width, bool wordBreak = false,
+                    Alphabet alphabet = Alphabet::Cyrillic) {
         canvas.SetFont(CanvasFont{});
         StringList out;
-        WrapLine(line, width, wordBreak, canvas, out);
+        WrapLine(line, width, wordBreak, canvas, out, alphabet);
         return out;
     }
 };
@@ -23,6 +24,7 @@ struct WrapCase {
     int32_t width;  // ten pixels per character
     bool wordBreak;
     StringList expected;
+    Alphabet alphabet = Alphabet::Cyrillic;  // code page 1251 text
 };
 
 TEST_F(WrapTest, Pieces) {
@@ -71,7 +73,26 @@ TEST_F(WrapTest, Pieces) {
     };
     for (const WrapCase& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(Wrap(c.line, c.width, c.wordBreak), c.expected);
+        EXPECT_EQ(Wrap(c.line, c.width, c.wordBreak, c.alphabet), c.expected);
+    }
+}
+
+TEST_F(WrapTest, FrenchWordsBreakBetweenSyllables) {
+    const WrapCase cases[] = {
+        // "problème" breaks before "blè", never "prob-lème"
+        {"problème", "un probl\xE8me", 90, true, {"un pro-", "bl\xE8me\x01"}, Alphabet::Latin},
+        {"PROBLÈME", "UN PROBL\xC8ME", 90, true, {"UN PRO-", "BL\xC8ME\x01"}, Alphabet::Latin},
+        {"rencontre", "la rencontre", 90, true, {"la ren-", "contre\x01"}, Alphabet::Latin},
+        {"no break without word break",
+         "la rencontre",
+         90,
+         false,
+         {"la", "rencontre\x01"},
+         Alphabet::Latin},
+    };
+    for (const WrapCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Wrap(c.line, c.width, c.wordBreak, c.alphabet), c.expected);
     }
 }
 
@@ -79,20 +100,42 @@ TEST(Hyphenation, BreakPositions) {
     struct Case {
         const char* name;
         std::string word;
+        Alphabet alphabet;
         std::vector<size_t> expected;
     } cases[] = {
-        {"four letters have none", "\xCC\xC0\xCC\xC0", {}},
-        {"latin text has none", "ordinateur", {}},
-        {"КОМПЬЮТЕР", "\xCA\xCE\xCC\xCF\xDC\xDE\xD2\xC5\xD0", {6}},
+        {"four letters have none", "\xCC\xC0\xCC\xC0", Alphabet::Cyrillic, {}},
+        {"КОМПЬЮТЕР", "\xCA\xCE\xCC\xCF\xDC\xDE\xD2\xC5\xD0", Alphabet::Cyrillic, {6}},
         // МАМАМА: vowel then consonant-vowel at 2 and 4; consonant, consonant? no
-        {"МАМАМА", "\xCC\xC0\xCC\xC0\xCC\xC0", {2, 4}},
+        {"МАМАМА", "\xCC\xC0\xCC\xC0\xCC\xC0", Alphabet::Cyrillic, {2, 4}},
         // lower case is upper-cased first
-        {"мамама", "\xEC\xE0\xEC\xE0\xEC\xE0", {2, 4}},
+        {"мамама", "\xEC\xE0\xEC\xE0\xEC\xE0", Alphabet::Cyrillic, {2, 4}},
+        // French, Windows-1252: between syllables, two letters at least before the break and
+        // three after it
+        {"four French letters have none", "pomme", Alphabet::Latin, {}},
+        {"pro-blème", "probl\xE8me", Alphabet::Latin, {3}},
+        {"PRO-BLÈME", "PROBL\xC8ME", Alphabet::Latin, {3}},
+        {"or-di-na-teur", "ordinateur", Alphabet::Latin, {2, 4, 6}},
+        {"ren-con-tre", "rencontre", Alphabet::Latin, {3, 6}},
+        {"cham-pion-nat", "championnat", Alphabet::Latin, {4, 8}},
+        {"pho-to-gra-phie", "photographie", Alphabet::Latin, {3, 5, 8}},
+        {"THÉÂ-TRE", "TH\xC9\xC2TRE", Alphabet::Latin, {4}},
+        {"der-nière", "derni\xE8re", Alphabet::Latin, {3}},
+        {"ins-crip-tion", "inscription", Alphabet::Latin, {3, 7}},
+        {"exa-men: never around an x between vowels", "examen", Alphabet::Latin, {3}},
+        {"ac-quis", "acquis", Alphabet::Latin, {2}},
+        {"qua-tre", "quatre", Alphabet::Latin, {3}},
+        {"com-pé-ti-tion", "comp\xE9tition", Alphabet::Latin, {3, 5, 7}},
+        {"ÉQUIPE: too short at either end", "\xC9QUIPE", Alphabet::Latin, {}},
+        {"cam-pa-gne", "campagne", Alphabet::Latin, {3, 5}},
+        {"a word with a digit", "poule2abc", Alphabet::Latin, {3}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(HyphenationPoints(c.word), c.expected);
+        EXPECT_EQ(HyphenationPoints(c.word, c.alphabet), c.expected);
     }
+    EXPECT_EQ(AlphabetOfCharset(204), Alphabet::Cyrillic);
+    EXPECT_EQ(AlphabetOfCharset(0), Alphabet::Latin);
+    EXPECT_EQ(AlphabetOfCharset(1), Alphabet::Latin);
 }
 
 class LayoutTest : public RenderTest {
@@ -175,7 +218,7 @@ TEST_F(LongLineTest, AWordLongerThanManyLinesKeepsEveryCharacter) {
     for (bool wordBreak : {false, true}) {
         SCOPED_TRACE(wordBreak ? "word break" : "plain");
         StringList pieces;
-        WrapLine(word, 95, wordBreak, canvas, pieces);
+        WrapLine(word, 95, wordBreak, canvas, pieces, Alphabet::Cyrillic);
         std::string joined;
         for (const std::string& piece : pieces)
             joined += piece;
@@ -191,7 +234,7 @@ TEST_F(LongLineTest, ALongCyrillicWordIsHyphenatedLineByLine) {
         word += i % 2 == 0 ? '\xCC' : '\xC0';
     canvas.SetFont(CanvasFont{});
     StringList pieces;
-    WrapLine(word, 75, true, canvas, pieces);
+    WrapLine(word, 75, true, canvas, pieces, Alphabet::Cyrillic);
     ASSERT_GT(pieces.size(), 1000u);
     EXPECT_EQ(pieces[0], "\xCC\xC0\xCC\xC0\xCC\xC0-");
     std::string joined;

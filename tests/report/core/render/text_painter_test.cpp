@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "report/core/printer/printer_layer.h"
 #include "report/core/render/highlight.h"
 #include "report/core/render/object_painter.h"
 #include "report/core/render/text_painter.h"
@@ -124,16 +125,20 @@ TEST_F(TextPainterTest, RotatedTextReadsUpwardFromTheBottom) {
 }
 
 TEST_F(TextPainterTest, FontHeightByScale) {
+    // The layout's rounded height times the scale, fractions kept: a line painted at any
+    // scale is as wide as laid out.
     struct Case {
         const char* name;
         double scale;
         int32_t size;
-        int32_t pixels;
+        double pixels;
     } cases[] = {
         {"scale 1 rounds: 10 pt", 1.0, 10, 13},
         {"scale 1 rounds: 8 pt", 1.0, 8, 11},
-        {"other scales truncate: 8 pt x 1.0001", 1.0001, 8, 10},
-        {"other scales truncate: 10 pt x 2", 2.0, 10, 26},
+        {"8 pt x 1.0001", 1.0001, 8, 11.0011},
+        {"10 pt x 2", 2.0, 10, 26},
+        {"10 pt at 1200 dpi", 1200 / Printer::kDesignPixelsPerInch, 10,
+         13 * 1200 / Printer::kDesignPixelsPerInch},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -141,7 +146,7 @@ TEST_F(TextPainterTest, FontHeightByScale) {
         memo.font.size = c.size;
         context.scaleY = c.scale;
         SetCanvasFont(memo, context);
-        EXPECT_EQ(canvas.Font().pixelHeight, c.pixels);
+        EXPECT_NEAR(canvas.Font().pixelHeight, c.pixels, 1e-9);
         EXPECT_EQ(canvas.CurrentBackgroundMode(), BackgroundMode::Transparent);
     }
 }
@@ -301,13 +306,13 @@ TEST_F(DesignerTextTest, ALoneWideExpressionShowsItsEnd) {
     EXPECT_EQ(texts.back(), "text -42,1 \"[joueur1]\" clip(1,0,49,20)");
 }
 
-TEST_F(DesignerTextTest, PrinterCanvasFontsKeepTheirPointSize) {
+TEST_F(DesignerTextTest, PrinterCanvasFontsFollowTheLayoutToo) {
     MemoView memo;
     memo.font.size = 12;
     context.printerCanvasMode = true;
     context.scaleY = 6.25;
     SetCanvasFont(memo, context);
-    EXPECT_EQ(canvas.Font().pixelHeight, 16);  // 12 pt at the recording canvas's 96 dpi
+    EXPECT_DOUBLE_EQ(canvas.Font().pixelHeight, 16 * 6.25);  // the layout's 16 pixels, scaled
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "app/logic/file_replace.h"
+#include "report/core/base/file_replace.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -16,10 +16,8 @@
 
 #include "report/core/base/file_descriptor.h"
 
-namespace app {
+namespace report {
 namespace {
-
-using report::FileDescriptor;
 
 enum class Replaced { rpDone, rpFailed, rpFolderNotWritable };
 
@@ -201,4 +199,4 @@ bool ReplaceFileContent(const std::string& path, std::string_view content) {
     return result == Replaced::rpDone;
 }
 
-}  // namespace app
+}  // namespace report

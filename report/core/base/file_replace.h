@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace app {
+namespace report {
 
 // Replaces the file's content; false when it could not, and the file is then as it was.
 //
@@ -23,4 +23,4 @@ namespace app {
 // A symbolic link is followed: its target is replaced and the link stays.
 bool ReplaceFileContent(const std::string& path, std::string_view content);
 
-}  // namespace app
+}  // namespace report

@@ -50,6 +50,10 @@ void ReportBuilder::SetUpBands(PageBuild& build) {
     std::vector<std::string> errors;
     for (const auto& owned : page.Objects()) {
         View& view = *owned;
+        // A damaged template may hold any 32-bit geometry; kept to ten metres of paper for the
+        // build (the template is read back afterwards), sums of positions cannot overflow.
+        for (int32_t* value : {&view.left, &view.top, &view.width, &view.height})
+            *value = std::clamp<int32_t>(*value, -kMaxCoordinate, kMaxCoordinate);
         ObjectState& state = StateOf(view);
         state.memo = dynamic_cast<MemoView*>(&view);
         state.subReport = dynamic_cast<SubReportView*>(&view) != nullptr;
@@ -248,6 +252,8 @@ void ReportBuilder::SetUpBands(PageBuild& build) {
     build.leftX = area.left;
     build.rightX = area.right;
     build.baseBottom = area.bottom;
+    build.columns = std::min(build.columns, 1000);
+    build.columnGap = std::clamp(build.columnGap, -kMaxCoordinate, kMaxCoordinate);
     build.columnWidth =
         (build.rightX - build.leftX - (build.columns - 1) * build.columnGap) / build.columns;
     page.columnWidth = build.columnWidth;

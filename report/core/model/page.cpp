@@ -84,14 +84,21 @@ void Page::ChangePaper(int32_t paperSize, int32_t paperWidth, int32_t paperHeigh
 }
 
 IntRect Page::PrintableArea() const {
-    if (marginsActive == 0) return IntRect{0, 0, metrics.pageWidth, metrics.pageHeight};
+    // Damaged margins may be any 32-bit value: computed wide and kept to ten metres of paper,
+    // so that positions derived from them cannot overflow.
+    const auto bounded = [](int64_t value) {
+        constexpr int64_t kLimit = 1'000'000;
+        return static_cast<int32_t>(std::clamp<int64_t>(value, -kLimit, kLimit));
+    };
+    if (marginsActive == 0)
+        return IntRect{0, 0, bounded(metrics.pageWidth), bounded(metrics.pageHeight)};
     IntRect area;
-    area.left = leftMargin != 0 ? leftMargin : metrics.offsetX;
-    area.top = topMargin != 0 ? topMargin : metrics.offsetY;
-    area.right = rightMargin != 0 ? metrics.pageWidth - rightMargin
-                                  : metrics.offsetX + metrics.printableWidth;
-    area.bottom = bottomMargin != 0 ? metrics.pageHeight - bottomMargin
-                                    : metrics.offsetY + metrics.printableHeight;
+    area.left = bounded(leftMargin != 0 ? leftMargin : metrics.offsetX);
+    area.top = bounded(topMargin != 0 ? topMargin : metrics.offsetY);
+    area.right = bounded(rightMargin != 0 ? int64_t{metrics.pageWidth} - rightMargin
+                                          : int64_t{metrics.offsetX} + metrics.printableWidth);
+    area.bottom = bounded(bottomMargin != 0 ? int64_t{metrics.pageHeight} - bottomMargin
+                                            : int64_t{metrics.offsetY} + metrics.printableHeight);
     return area;
 }
 

@@ -106,6 +106,48 @@ TEST_F(QtCanvasTest, DrawsLinesFillsAndTextWhereMeasured) {
     EXPECT_EQ(image.pixel(30, 20), qRgb(255, 255, 255)) << "the last point is not drawn";
 }
 
+// Data may hold control bytes: a tab is a blank, BEL and the bytes Windows-1252 leaves
+// undefined neither show a box nor take room.
+TEST_F(QtCanvasTest, ControlBytesShowNothingAndATabIsABlank) {
+    auto paint = [](const std::string& text) {
+        QImage image = Blank(200, 40);
+        QPainter painter(&image);
+        QtCanvas canvas(painter);
+        canvas.SetFont(CanvasFont{"Arial", 20, 0, 0, false});
+        canvas.DrawText(TextOutput{10, 10, text, IntRect{0, 0, 200, 40}, 0});
+        painter.end();
+        return image;
+    };
+    struct Case {
+        const char* name;
+        std::string text;
+        std::string looksLike;
+    };
+    const Case cases[] = {
+        {"a tab", "ab\tcd", "ab cd"},
+        {"BEL",
+         "ab\x07"
+         "cd",
+         "abcd"},
+        {"an undefined byte",
+         "ab\x81"
+         "cd",
+         "abcd"},
+        {"a NUL and a DEL", std::string("ab\0c\x7F", 5) + "d", "abcd"},
+        {"the other undefined bytes",
+         "a\x8D\x8F\x90\x9D"
+         "bcd",
+         "abcd"},
+    };
+    QtFontMetrics metrics;
+    const CharAdvances advances = metrics.Measure(CanvasFont{"Arial", 20, 0, 0, false});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_DOUBLE_EQ(advances.Sum(c.text), advances.Sum(c.looksLike));
+        EXPECT_EQ(paint(c.text), paint(c.looksLike));
+    }
+}
+
 TEST_F(QtCanvasTest, ClipsTextAndRotatesIt) {
     QImage image = Blank(200, 200);
     {

@@ -60,14 +60,36 @@ TEST_F(QtCanvasTest, WindowsFontsMapToMetricCompatibleFamilies) {
     } cases[] = {{"Arial", "Liberation Sans"},
                  {"arial", "Liberation Sans"},
                  {"Times New Roman", "Liberation Serif"},
-                 {"Courier New", "Liberation Mono"}};
+                 {"Courier New", "Liberation Mono"},
+                 {"MS Sans Serif", "Liberation Sans"},
+                 {"Microsoft Sans Serif", "Liberation Sans"},
+                 {"Segoe UI", "Liberation Sans"},
+                 {"Verdana", "DejaVu Sans"},
+                 {"Lucida Console", "Liberation Mono"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.windows);
         EXPECT_EQ(LinuxFontFamily(c.windows), QString(c.linux));
         EXPECT_EQ(QFontInfo(QtFontOf(CanvasFont{c.windows, 13, 0, 0, false})).family(),
                   QString(c.linux));
     }
-    EXPECT_EQ(LinuxFontFamily("Verdana"), QString("Verdana"));
+    EXPECT_EQ(LinuxFontFamily("Wingdings"), QString("Wingdings"));
+}
+
+// Tahoma, Verdana's narrow sibling, takes the condensed form of the family that stands for
+// Verdana, not the wider one fontconfig would give it; MS Sans Serif measures as Arial.
+TEST_F(QtCanvasTest, InterfaceFontsKeepAboutTheirWindowsWidths) {
+    QtFontMetrics metrics;
+    const std::string text = "Tirage au sort";
+    const double tahoma = metrics.Measure(CanvasFont{"Tahoma", 13, 0, 0, false}).Sum(text);
+    const double verdana = metrics.Measure(CanvasFont{"Verdana", 13, 0, 0, false}).Sum(text);
+    const double arial = metrics.Measure(CanvasFont{"Arial", 13, 0, 0, false}).Sum(text);
+    const double sansSerif =
+        metrics.Measure(CanvasFont{"MS Sans Serif", 13, 0, 0, false}).Sum(text);
+    RecordProperty("TahomaPixels", std::to_string(tahoma));
+    RecordProperty("VerdanaPixels", std::to_string(verdana));
+    RecordProperty("ArialPixels", std::to_string(arial));
+    EXPECT_LT(tahoma, verdana * 0.95);
+    EXPECT_DOUBLE_EQ(sansSerif, arial);
 }
 
 TEST_F(QtCanvasTest, WidthsScaleWithThePixelHeight) {

@@ -1,7 +1,8 @@
 // A small player for the Windows metafiles kept in pictures, placeable WMF and EMF: lines,
-// polylines, rectangles, pens, brushes, window and viewport mapping. A metafile with any other
-// record is not played and the caller shows a grey box instead. Reads only inside the given
-// bytes, whatever they hold.
+// polylines, rectangles, pens, brushes, window and viewport mapping; in EMF also text with its
+// fonts, colour and alignment, ellipses and polygon outlines. A metafile with any other record
+// is not played and the caller shows a grey box instead. Reads only inside the given bytes,
+// whatever they hold.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +20,9 @@ struct MetafileSize {
 
 // The size of a placeable WMF or an EMF; invalid for anything else.
 MetafileSize MeasureMetafile(std::string_view data);
+
+// Whether PlayMetafile would play the data: a placeable WMF or an EMF of known records.
+bool CanPlayMetafile(std::string_view data);
 
 // Plays the metafile stretched into `target`. False, with nothing drawn, when the data is not
 // a placeable WMF or an EMF, or holds a record the player does not know.

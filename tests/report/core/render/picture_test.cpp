@@ -81,13 +81,15 @@ TEST_F(PictureTest, UndecodablePictureIsAGreyBox) {
     EXPECT_EQ(canvas.Drawings(), std::vector<std::string>{"fill (0,0,201,201) C0C0C0"});
 }
 
-TEST_F(PictureTest, UnplayableMetafileIsAGreyBox) {
+TEST_F(PictureTest, UnplayableMetafileIsAGreyBoxThatSaysSo) {
     PictureView view;
     Picture200(view, view_flag::kStretched);
     view.picture.kind = GraphicKind::Metafile;
     view.picture.data = std::string(200, '\x01');
     DrawObject(view, context);
-    EXPECT_EQ(canvas.Drawings(), std::vector<std::string>{"fill (0,0,201,201) C0C0C0"});
+    EXPECT_EQ(canvas.Drawings(),
+              std::vector<std::string>({"fill (0,0,201,201) C0C0C0",
+                                        "text 4,4 \"Dessin non affich\xE9\" clip(0,0,201,201)"}));
 }
 
 TEST_F(PictureTest, EmptyPicturePaintsNothingWhilePrintingAndASignWhileDesigning) {

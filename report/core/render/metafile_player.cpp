@@ -19,6 +19,7 @@ constexpr size_t kPlaceableHeader = 22;
 constexpr size_t kStandardHeader = 18;
 constexpr uint32_t kEmfHeader = 1;
 constexpr uint32_t kEmfSignature = 0x464D4520;  // " EMF"
+constexpr int32_t kPixelsPerInch = 96;
 
 uint32_t U32(std::string_view d, size_t at) {
     return static_cast<uint32_t>(static_cast<unsigned char>(d[at])) |
@@ -70,6 +71,70 @@ std::optional<std::vector<Record>> ReadRecords(std::string_view d) {
     return std::nullopt;
 }
 
+// Drawing inside a clip rectangle: a picture that is not stretched may be larger than its
+// object, and nothing of it may show outside the object.
+class ClippedOutput {
+  public:
+    ClippedOutput(Canvas& canvas, const IntRect& clip) : canvas_(canvas), clip_(clip) {}
+
+    Canvas& canvas() { return canvas_; }
+
+    void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+        // Liang-Barsky against the clip's edges
+        double t0 = 0, t1 = 1;
+        const double dx = x2 - x1, dy = y2 - y1;
+        const double p[4] = {-dx, dx, -dy, dy};
+        const double q[4] = {
+            static_cast<double>(x1 - clip_.left), static_cast<double>(clip_.right - x1),
+            static_cast<double>(y1 - clip_.top), static_cast<double>(clip_.bottom - y1)};
+        for (int i = 0; i < 4; ++i) {
+            if (p[i] == 0) {
+                if (q[i] < 0) return;
+                continue;
+            }
+            const double t = q[i] / p[i];
+            if (p[i] < 0) {
+                if (t > t1) return;
+                t0 = std::max(t0, t);
+            } else {
+                if (t < t0) return;
+                t1 = std::min(t1, t);
+            }
+        }
+        canvas_.DrawLine(RoundToInt(x1 + t0 * dx), RoundToInt(y1 + t0 * dy),
+                         RoundToInt(x1 + t1 * dx), RoundToInt(y1 + t1 * dy));
+    }
+
+    void Rectangle(const IntRect& r) {
+        if (r.left >= clip_.left && r.top >= clip_.top && r.right <= clip_.right &&
+            r.bottom <= clip_.bottom) {
+            canvas_.DrawRectangle(r);
+            return;
+        }
+        const IntRect inside{std::max(r.left, clip_.left), std::max(r.top, clip_.top),
+                             std::min(r.right, clip_.right), std::min(r.bottom, clip_.bottom)};
+        if (inside.left >= inside.right || inside.top >= inside.bottom) return;
+        // the visible part of the fill, then of each side of the frame
+        canvas_.FillRect(inside);
+        Line(r.left, r.top, r.right - 1, r.top);
+        Line(r.right - 1, r.top, r.right - 1, r.bottom - 1);
+        Line(r.right - 1, r.bottom - 1, r.left, r.bottom - 1);
+        Line(r.left, r.bottom - 1, r.left, r.top);
+    }
+
+    void Text(TextOutput output) {
+        IntRect& c = output.clip;
+        c = IntRect{std::max(c.left, clip_.left), std::max(c.top, clip_.top),
+                    std::min(c.right, clip_.right), std::min(c.bottom, clip_.bottom)};
+        if (c.left >= c.right || c.top >= c.bottom) return;
+        canvas_.DrawText(output);
+    }
+
+  private:
+    Canvas& canvas_;
+    IntRect clip_;
+};
+
 // A logical font of an enhanced metafile: its height in logical units (negative: the character
 // height; positive: the cell height, leading included) and the canvas font's other fields.
 struct LogicalFont {
@@ -108,8 +173,10 @@ int32_t ColorAt(const Record& r, size_t word) {
 MetafileSize MeasureMetafile(std::string_view d) {
     MetafileSize size;
     if (IsPlaceable(d)) {
-        size.width = S16(d, 10) - S16(d, 6);
-        size.height = S16(d, 12) - S16(d, 8);
+        // the header's units per inch, to screen pixels (96 per inch)
+        const int32_t unitsPerInch = U16(d, 14) != 0 ? U16(d, 14) : kPixelsPerInch;
+        size.width = RoundToInt((S16(d, 10) - S16(d, 6)) * double{kPixelsPerInch} / unitsPerInch);
+        size.height = RoundToInt((S16(d, 12) - S16(d, 8)) * double{kPixelsPerInch} / unitsPerInch);
     } else if (IsEnhanced(d)) {
         // the bounds rectangle, inclusive, in device pixels
         size.width = S32(d, 16) - S32(d, 8) + 1;
@@ -260,7 +327,8 @@ std::string TextOf(const EmfRecord& r, bool wide, uint32_t offset, uint32_t coun
     return Utf8ToCp1252(utf8);
 }
 
-bool PlayEnhanced(std::string_view d, const IntRect& target, Canvas& canvas) {
+bool PlayEnhanced(std::string_view d, const IntRect& target, ClippedOutput& out) {
+    Canvas& canvas = out.canvas();
     const std::optional<std::vector<EmfRecord>> records = ReadEmfRecords(d);
     if (!records) return false;
     for (const EmfRecord& r : *records) {
@@ -287,7 +355,7 @@ bool PlayEnhanced(std::string_view d, const IntRect& target, Canvas& canvas) {
     canvas.SetBrush(Brush{0xFFFFFF, BrushStyle::Solid});
     int32_t penX = 0, penY = 0;
     auto lineTo = [&](int32_t x, int32_t y) {
-        canvas.DrawLine(mapX(penX), mapY(penY), mapX(x), mapY(y));
+        out.Line(mapX(penX), mapY(penY), mapX(x), mapY(y));
         penX = x;
         penY = y;
     };
@@ -296,7 +364,7 @@ bool PlayEnhanced(std::string_view d, const IntRect& target, Canvas& canvas) {
         for (size_t k = 0; k < points.size(); ++k) {
             const auto& [x1, y1] = points[k];
             const auto& [x2, y2] = points[(k + 1) % points.size()];
-            canvas.DrawLine(mapX(x1), mapY(y1), mapX(x2), mapY(y2));
+            out.Line(mapX(x1), mapY(y1), mapX(x2), mapY(y2));
         }
     };
     LogicalFont font;
@@ -330,7 +398,7 @@ bool PlayEnhanced(std::string_view d, const IntRect& target, Canvas& canvas) {
         } else if ((textAlign & 8) != 0) {  // TA_BOTTOM
             y -= canvas.Advances().lineHeight;
         }
-        canvas.DrawText(TextOutput{x, y, text, target, 0});
+        out.Text(TextOutput{x, y, text, target, 0});
     };
     for (const EmfRecord& r : *records) {
         switch (r.type) {
@@ -358,7 +426,7 @@ bool PlayEnhanced(std::string_view d, const IntRect& target, Canvas& canvas) {
                 lineTo(r.I32(0), r.I32(4));
                 break;
             case 43:  // RECTANGLE
-                canvas.DrawRectangle(
+                out.Rectangle(
                     IntRect{mapX(r.I32(0)), mapY(r.I32(4)), mapX(r.I32(8)), mapY(r.I32(12))});
                 break;
             case 4:     // POLYLINE: bounds, count, 32-bit points
@@ -440,7 +508,7 @@ bool PlayEnhanced(std::string_view d, const IntRect& target, Canvas& canvas) {
                 break;
             }
             case 44:  // ROUNDRECT: drawn square-cornered
-                canvas.DrawRectangle(
+                out.Rectangle(
                     IntRect{mapX(r.I32(0)), mapY(r.I32(4)), mapX(r.I32(8)), mapY(r.I32(12))});
                 break;
             case 3:     // POLYGON: bounds, count, 32-bit points
@@ -507,8 +575,10 @@ bool CanPlayMetafile(std::string_view d) {
                                   [](const Record& r) { return IsPlayableWmfRecord(r.function); });
 }
 
-bool PlayMetafile(std::string_view d, const IntRect& target, Canvas& canvas) {
-    if (IsEnhanced(d)) return PlayEnhanced(d, target, canvas);
+bool PlayMetafile(std::string_view d, const IntRect& target, Canvas& canvas,
+                  const std::optional<IntRect>& clip) {
+    ClippedOutput out(canvas, clip.value_or(target));
+    if (IsEnhanced(d)) return PlayEnhanced(d, target, out);
     if (!IsPlaceable(d)) return false;
     const std::optional<std::vector<Record>> records = ReadRecords(d);
     if (!records) return false;
@@ -551,19 +621,19 @@ bool PlayMetafile(std::string_view d, const IntRect& target, Canvas& canvas) {
                 penX = r.Param(1);
                 break;
             case 0x0213:  // LineTo y, x
-                canvas.DrawLine(mapX(penX), mapY(penY), mapX(r.Param(1)), mapY(r.Param(0)));
+                out.Line(mapX(penX), mapY(penY), mapX(r.Param(1)), mapY(r.Param(0)));
                 penY = r.Param(0);
                 penX = r.Param(1);
                 break;
             case 0x041B:  // Rectangle bottom, right, top, left
-                canvas.DrawRectangle(IntRect{mapX(r.Param(3)), mapY(r.Param(2)), mapX(r.Param(1)),
-                                             mapY(r.Param(0))});
+                out.Rectangle(IntRect{mapX(r.Param(3)), mapY(r.Param(2)), mapX(r.Param(1)),
+                                      mapY(r.Param(0))});
                 break;
             case 0x0325: {  // Polyline count, points
                 const size_t count = static_cast<uint16_t>(r.Param(0));
                 for (size_t i = 1; i < count && 2 * i + 2 < r.ParamCount(); ++i)
-                    canvas.DrawLine(mapX(r.Param(2 * i - 1)), mapY(r.Param(2 * i)),
-                                    mapX(r.Param(2 * i + 1)), mapY(r.Param(2 * i + 2)));
+                    out.Line(mapX(r.Param(2 * i - 1)), mapY(r.Param(2 * i)),
+                             mapX(r.Param(2 * i + 1)), mapY(r.Param(2 * i + 2)));
                 break;
             }
             case 0x02FA:  // CreatePenIndirect style, width x, width y, colour

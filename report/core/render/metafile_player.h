@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 #include "report/core/render/canvas.h"
@@ -14,8 +15,8 @@ namespace report {
 
 struct MetafileSize {
     bool valid = false;
-    int32_t width = 0;  // the metafile's own units (placeable bounds, or EMF frame in pixels)
-    int32_t height = 0;
+    int32_t width = 0;   // pixels at 96 per inch (placeable bounds by the header's units per
+    int32_t height = 0;  // inch), or the EMF's bounds in its device pixels
 };
 
 // The size of a placeable WMF or an EMF; invalid for anything else.
@@ -24,8 +25,10 @@ MetafileSize MeasureMetafile(std::string_view data);
 // Whether PlayMetafile would play the data: a placeable WMF or an EMF of known records.
 bool CanPlayMetafile(std::string_view data);
 
-// Plays the metafile stretched into `target`. False, with nothing drawn, when the data is not
-// a placeable WMF or an EMF, or holds a record the player does not know.
-bool PlayMetafile(std::string_view data, const IntRect& target, Canvas& canvas);
+// Plays the metafile stretched into `target`, nothing drawn outside `clip` (the target when
+// none is given). False, with nothing drawn, when the data is not a placeable WMF or an EMF,
+// or holds a record the player does not know.
+bool PlayMetafile(std::string_view data, const IntRect& target, Canvas& canvas,
+                  const std::optional<IntRect>& clip = std::nullopt);
 
 }  // namespace report

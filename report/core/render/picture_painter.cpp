@@ -95,7 +95,9 @@ void DrawPicture(PictureView& view, DrawingContext& context) {
             if (view.picture.kind == GraphicKind::Metafile) {
                 const MetafileSize size = MeasureMetafile(view.picture.data);
                 const IntRect target = PictureTarget(view, context, size.width, size.height);
-                if (!size.valid || !PlayMetafile(view.picture.data, target, canvas))
+                // a picture larger than its object shows only inside it
+                if (!size.valid ||
+                    !PlayMetafile(view.picture.data, target, canvas, context.drawRect))
                     UnplayedMetafile(context, size.valid ? target : context.drawRect);
             } else {
                 const DecodedImage image = context.images != nullptr

@@ -364,6 +364,7 @@ void PreviewWindow::ShowPageLabel() {
     const QString text = ToQString(controller_.PageLabel());
     pageLabel_->setText(text);
     pageLabel_->setAccessibleName(text.isEmpty() ? Text("preview.page") : text);
+    pageBox_->setAccessibleDescription(text);
 }
 
 void PreviewWindow::ChooseZoom(int tag) {

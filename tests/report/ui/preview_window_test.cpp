@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStandardPaths>
@@ -185,6 +186,10 @@ TEST_F(PreviewWindowTest, TheLabelAndTheZoomButtonExposeWhatTheyShow) {
     EXPECT_EQ(label->accessibleName(), "Page 1/3");
     Press(Qt::Key_End, Qt::ControlModifier);
     EXPECT_EQ(label->accessibleName(), "Page 3/3");
+    EXPECT_EQ(window->PageBox().accessibleDescription(), "Page 3/3");
+    const QAbstractItemModel* thumbnails = window->findChild<QListView*>()->model();
+    EXPECT_EQ(thumbnails->data(thumbnails->index(1, 0), Qt::AccessibleTextRole).toString(),
+              "Page 2");
     QToolButton* zoomButton = ButtonNamed(*window, "Echelle");
     ASSERT_NE(zoomButton, nullptr);
     EXPECT_EQ(zoomButton->accessibleDescription(), "100%");

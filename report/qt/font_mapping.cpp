@@ -1,7 +1,9 @@
 #include "report/qt/font_mapping.h"
 
+#include <QFontDatabase>
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 #include "report/core/base/text.h"
 #include "report/core/model/memo_view.h"
@@ -10,17 +12,42 @@
 namespace report {
 
 QString LinuxFontFamily(std::string_view windowsName) {
+    // Each Windows family with the installed families closest to its widths, best first: a
+    // metric-compatible family where one exists, else the nearest design of about its width.
+    // Left to fontconfig, these fall back to a wider sans-serif.
     struct Mapping {
         const char* windows;
-        const char* linux;
+        std::initializer_list<const char*> linux;
     };
-    static constexpr Mapping kMetricCompatible[] = {
-        {"Arial", "Liberation Sans"},
-        {"Times New Roman", "Liberation Serif"},
-        {"Courier New", "Liberation Mono"},
+    static const Mapping kMappings[] = {
+        {"Arial", {"Liberation Sans"}},
+        {"Helvetica", {"Liberation Sans"}},
+        {"Times New Roman", {"Liberation Serif"}},
+        {"Times", {"Liberation Serif"}},
+        {"Courier New", {"Liberation Mono"}},
+        {"Courier", {"Liberation Mono"}},
+        {"Arial Narrow", {"Liberation Sans Narrow", "Liberation Sans"}},
+        {"MS Sans Serif", {"Liberation Sans"}},
+        {"Microsoft Sans Serif", {"Liberation Sans"}},
+        {"MS Shell Dlg", {"Liberation Sans"}},
+        {"MS Shell Dlg 2", {"Liberation Sans"}},
+        {"MS Serif", {"Liberation Serif"}},
+        {"Segoe UI", {"Selawik", "Liberation Sans"}},
+        {"Calibri", {"Carlito", "Liberation Sans"}},
+        {"Cambria", {"Caladea", "Liberation Serif"}},
+        {"Verdana", {"DejaVu Sans", "Liberation Sans"}},
+        {"Tahoma", {"DejaVu Sans Condensed", "Liberation Sans"}},
+        {"Georgia", {"Gelasio", "DejaVu Serif", "Liberation Serif"}},
+        {"Lucida Console", {"Liberation Mono"}},
+        {"Consolas", {"Liberation Mono"}},
     };
-    for (const Mapping& m : kMetricCompatible)
-        if (SameText(windowsName, m.windows)) return QString::fromLatin1(m.linux);
+    for (const Mapping& m : kMappings) {
+        if (!SameText(windowsName, m.windows)) continue;
+        for (const char* family : m.linux)
+            if (QFontDatabase::hasFamily(QString::fromLatin1(family)))
+                return QString::fromLatin1(family);
+        return QString::fromLatin1(*m.linux.begin());
+    }
     return ToQString(windowsName);
 }
 

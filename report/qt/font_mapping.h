@@ -11,7 +11,9 @@
 namespace report {
 
 // Arial -> Liberation Sans, Times New Roman -> Liberation Serif, Courier New -> Liberation
-// Mono (names compared without case); other names are kept for fontconfig to substitute.
+// Mono, and the common Windows interface fonts (MS Sans Serif, Tahoma, Verdana, Segoe UI …) to
+// the installed family closest to their widths (names compared without case; the list is in
+// the README). Other names are kept for fontconfig to substitute. Needs a Qt application.
 QString LinuxFontFamily(std::string_view windowsName);
 
 // The Qt font of a canvas font: the mapped family at the pixel height (em size), its style,

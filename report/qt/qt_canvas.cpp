@@ -134,10 +134,13 @@ void QtCanvas::DrawText(const TextOutput& output) {
     int spacesSeen = 0;
     for (char c : output.text) {
         const auto byte = static_cast<unsigned char>(c);
-        indexes_.push_back(glyphs.index[byte]);
         const QPointF origin(originX + x, originY);
-        positions_.push_back(origin);
-        if (direct) {
+        // a control byte would show the font's box for a missing glyph
+        if (!ShowsNoGlyph(byte)) {
+            indexes_.push_back(glyphs.index[byte]);
+            positions_.push_back(origin);
+        }
+        if (direct && !ShowsNoGlyph(byte)) {
             if (!glyphs.inkKnown[byte]) {
                 glyphs.ink[byte] = glyphs.raw.boundingRect(glyphs.index[byte]);
                 glyphs.inkKnown[byte] = true;

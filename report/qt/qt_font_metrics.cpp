@@ -25,9 +25,12 @@ const QtFontMetrics::Reference& QtFontMetrics::ReferenceOf(const CanvasFont& fon
         const QList<quint32> glyphs = raw.glyphIndexesForString(characters);
         const QList<QPointF> advances =
             raw.advancesForGlyphIndexes(glyphs, QRawFont::UseDesignMetrics);
-        // control characters are not drawn: no advance
-        for (int c = 32; c < 256 && c < advances.size(); ++c)
-            reference.advances.advance[c] = advances[c].x();
+        for (int c = 0; c < 256 && c < advances.size(); ++c) {
+            const auto byte = static_cast<unsigned char>(c);
+            // control and undefined bytes are not drawn: no room, but a tab's blank
+            if (!ShowsNoGlyph(byte)) reference.advances.advance[c] = advances[c].x();
+        }
+        reference.advances.advance[kTab] = reference.advances.advance[' '];
         reference.ascentPlusDescent = raw.ascent() + raw.descent();
     }
     return references_.emplace(std::move(key), reference).first->second;

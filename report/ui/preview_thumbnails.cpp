@@ -1,6 +1,8 @@
 #include "report/ui/preview_thumbnails.h"
 
+#include "report/core/base/engine_strings.h"
 #include "report/core/prepared/prepared_pages.h"
+#include "report/qt/qt_text.h"
 #include "report/ui/preview_pdf_export.h"
 
 namespace report {
@@ -29,8 +31,8 @@ QVariant PreviewThumbnails::data(const QModelIndex& index, int role) const {
                 it = cache_.emplace(row, RenderPageImage(*pages_, row, kWidth, options_)).first;
             return it->second;
         }
-        case Qt::AccessibleTextRole:
-            return QString::number(row + 1);
+        case Qt::AccessibleTextRole:  // "Page 3", not a bare number
+            return ToQString(EngineText("preview.page")) + " " + QString::number(row + 1);
         default:
             return {};
     }

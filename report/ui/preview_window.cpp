@@ -149,7 +149,6 @@ PreviewWindow::PreviewWindow(QWidget* parent, ZoomMemory& zoom)
     pageLabel_->setFixedWidth(77);
     pageLabel_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     pageLabel_->setProperty("tag", 206);
-    pageLabel_->setAccessibleName(Text("preview.page"));
 
     thumbnails_ = new PreviewThumbnails(this);
     thumbnailView_ = new QListView(this);
@@ -187,7 +186,7 @@ PreviewWindow::PreviewWindow(QWidget* parent, ZoomMemory& zoom)
     layout->addLayout(bottom);
 
     controller_.onPageChanged = [this](int page) {
-        pageLabel_->setText(ToQString(controller_.PageLabel()));
+        ShowPageLabel();
         if (onPageChanged) onPageChanged(page);
     };
     connect(vertical_, &QScrollBar::valueChanged, this, [this](int value) {
@@ -239,6 +238,7 @@ PreviewWindow::PreviewWindow(QWidget* parent, ZoomMemory& zoom)
 }
 
 PreviewWindow::~PreviewWindow() {
+    LeaveHelpMode();
     thumbnails_->SetPages(nullptr, {});
 }
 
@@ -345,14 +345,26 @@ void PreviewWindow::SyncView() {
     horizontal_->setValue(controller_.HorizontalPosition());
     vertical_->setValue(controller_.VerticalPosition());
     syncing_ = false;
-    pageLabel_->setText(ToQString(controller_.PageLabel()));
-    if (controller_.HasPages()) zoomButton_->setText(ToQString(controller_.ZoomButtonCaption()));
+    ShowPageLabel();
+    if (controller_.HasPages()) {
+        zoomButton_->setText(ToQString(controller_.ZoomButtonCaption()));
+        // the name says what the button does; the description, what it shows
+        zoomButton_->setAccessibleDescription(zoomButton_->text());
+    }
     const int checked = controller_.CheckedZoomTag();
     for (QAction* action : zoomGroup_->actions())
         action->setChecked(action->data().toInt() == checked);
     if (thumbnailView_->isVisible() && controller_.CurrentPage() > 0)
         thumbnailView_->setCurrentIndex(thumbnails_->index(controller_.CurrentPage() - 1));
     pageBox_->update();
+}
+
+void PreviewWindow::ShowPageLabel() {
+    // A screen reader hears the label's name: the page it shows, not a fixed word.
+    const QString text = ToQString(controller_.PageLabel());
+    pageLabel_->setText(text);
+    pageLabel_->setAccessibleName(text.isEmpty() ? Text("preview.page") : text);
+    pageBox_->setAccessibleDescription(text);
 }
 
 void PreviewWindow::ChooseZoom(int tag) {
@@ -495,28 +507,43 @@ void PreviewWindow::StorePlacementOnce() {
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {
+    LeaveHelpMode();
     StorePlacementOnce();
     QDialog::closeEvent(event);
 }
 
 void PreviewWindow::done(int result) {
+    LeaveHelpMode();
     StorePlacementOnce();
     QDialog::done(result);
 }
 
 void PreviewWindow::EnterHelpMode() {
+    if (helpMode_) return;
     helpMode_ = true;
     helpButton_->setChecked(true);
     QApplication::setOverrideCursor(Qt::WhatsThisCursor);
     qApp->installEventFilter(this);
 }
 
+void PreviewWindow::LeaveHelpMode() {
+    // The cursor is the whole program's: it must not outlive help mode, however it ends.
+    if (!helpMode_) return;
+    helpMode_ = false;
+    qApp->removeEventFilter(this);
+    QApplication::restoreOverrideCursor();
+    helpButton_->setChecked(false);
+}
+
 bool PreviewWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (helpMode_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        // Escape leaves help mode only; the next one closes the window.
+        LeaveHelpMode();
+        return true;
+    }
     if (helpMode_ && event->type() == QEvent::MouseButtonPress) {
-        helpMode_ = false;
-        qApp->removeEventFilter(this);
-        QApplication::restoreOverrideCursor();
-        helpButton_->setChecked(false);
+        LeaveHelpMode();
         auto* mouse = static_cast<QMouseEvent*>(event);
         QWidget* target = childAt(mapFromGlobal(mouse->globalPosition().toPoint()));
         if (target != nullptr && target != helpButton_) ShowHelpFor(target);

@@ -70,6 +70,7 @@ class PreviewWindow : public QDialog {
     void FindNext();
     void ChooseZoom(int tag);
     void EnterHelpMode();
+    void LeaveHelpMode();
     void SetThumbnailsVisible(bool on);
 
   protected:
@@ -84,6 +85,7 @@ class PreviewWindow : public QDialog {
     void BuildZoomMenu();
     void ApplyToolbar();
     void SyncView();  // scroll bars, label, zoom caption and checked item, repaint
+    void ShowPageLabel();
     void ReportSearch(SearchOutcome outcome);
     void ShowError(const std::string& message);
     void ShowHelpFor(QWidget* widget);

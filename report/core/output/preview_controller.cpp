@@ -2,15 +2,19 @@
 
 #include <algorithm>
 
+#include "report/core/base/dialogs.h"
 #include "report/core/base/engine_strings.h"
 #include "report/core/base/rounding.h"
 #include "report/core/base/text.h"
+#include "report/core/model/page.h"
+#include "report/core/model/picture_view.h"
 #include "report/core/model/report.h"
 #include "report/core/output/page_draw_rect.h"
 #include "report/core/output/prepared_file_name.h"
 #include "report/core/output/text_search.h"
 #include "report/core/prepared/prepared_file.h"
 #include "report/core/prepared/prepared_pages.h"
+#include "report/core/render/metafile_player.h"
 
 namespace report {
 namespace {
@@ -384,6 +388,26 @@ void PreviewController::Load(const std::string& path) {
     vertical_ = 0;
     UpdatePageLabel();
     LayoutPages();
+    if (pages_->HoldsPicturePages()) WarnOfUnplayablePictures();
+}
+
+void PreviewController::WarnOfUnplayablePictures() {
+    // A page picture the player does not know shows grey: the user hears why.
+    std::string numbers;
+    for (int i = 0; i < PageCount(); ++i) {
+        bool playable = true;
+        for (const auto& object : pages_->LivePage(i).Objects()) {
+            const auto* picture = dynamic_cast<const PictureView*>(object.get());
+            if (picture != nullptr && picture->picture.kind == GraphicKind::Metafile &&
+                !CanPlayMetafile(picture->picture.data))
+                playable = false;
+        }
+        pages_->ReleasePage(i);
+        if (!playable) numbers += (numbers.empty() ? "" : ", ") + std::to_string(i + 1);
+    }
+    if (numbers.empty()) return;
+    Dialogs().ShowMessage(FormatMessage(EngineText("preview.pictures_not_shown"), {numbers}),
+                          EngineText("preview.caption"), mb::kOk | mb::kIconWarning);
 }
 
 std::string PreviewController::Save(const std::string& path) {

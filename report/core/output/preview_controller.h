@@ -154,7 +154,8 @@ class PreviewController {
 
     // ---- files ----
     // Replaces the pages with a prepared-report file's, back on page 1. FileOpenError or
-    // PreparedFileError when it cannot be read; the pages shown stay.
+    // PreparedFileError when it cannot be read; the pages shown stay. Page pictures of the
+    // oldest layout that cannot be played are named in a message box (Dialogs()).
     void Load(const std::string& path);
     // Saves under the path with its extension made ".etp", and returns that path.
     // FileCreateError when it cannot be written; the pages shown stay.
@@ -165,6 +166,7 @@ class PreviewController {
     void UpdatePageLabel();
     void SetPositions(int32_t horizontal, int32_t vertical);
     void ReleaseAll();
+    void WarnOfUnplayablePictures();
 
     ZoomMemory* memory_;
     std::unique_ptr<PreparedPages> pages_;

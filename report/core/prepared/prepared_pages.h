@@ -94,6 +94,8 @@ class PreparedPages {
     // Whether the pages are a build's own, which a change of printer may build again; a store
     // that a file was read into holds that file's pages and is printed as it is.
     bool CanRebuild() const { return canRebuild_; }
+    // Whether the file last read was of the oldest layout: each page one metafile picture.
+    bool HoldsPicturePages() const { return picturePages_; }
     void SetCanRebuild(bool canRebuild) { canRebuild_ = canRebuild; }
 
     // Not owned; the disabled compressor until one is installed (nullptr restores it).
@@ -112,6 +114,7 @@ class PreparedPages {
     TextWidthMeasure* measure_ = nullptr;
     std::vector<std::unique_ptr<PreparedPage>> pages_;
     bool canRebuild_ = false;
+    bool picturePages_ = false;
     int fileVersion_ = 0;
     uint8_t fileCompressionFlag_ = 0;
     std::string filePrinterName_;

@@ -182,6 +182,7 @@ void PreparedPages::Adopt(FilePages& file) {
             page.pageData = data.TakeBytes();
         }
     }
+    picturePages_ = !file.metafiles.empty();
     pages_ = std::move(file.pages);
     canRebuild_ = false;
     fileVersion_ = file.version;

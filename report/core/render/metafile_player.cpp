@@ -1,12 +1,14 @@
 #include "report/core/render/metafile_player.h"
 
 #include <algorithm>
+#include <cmath>
 #include <map>
 #include <optional>
 #include <variant>
 #include <vector>
 
 #include "report/core/base/rounding.h"
+#include "report/core/base/text.h"
 
 namespace report {
 
@@ -17,6 +19,7 @@ constexpr size_t kPlaceableHeader = 22;
 constexpr size_t kStandardHeader = 18;
 constexpr uint32_t kEmfHeader = 1;
 constexpr uint32_t kEmfSignature = 0x464D4520;  // " EMF"
+constexpr int32_t kPixelsPerInch = 96;
 
 uint32_t U32(std::string_view d, size_t at) {
     return static_cast<uint32_t>(static_cast<unsigned char>(d[at])) |
@@ -68,7 +71,78 @@ std::optional<std::vector<Record>> ReadRecords(std::string_view d) {
     return std::nullopt;
 }
 
-using GdiObject = std::variant<Pen, Brush>;
+// Drawing inside a clip rectangle: a picture that is not stretched may be larger than its
+// object, and nothing of it may show outside the object.
+class ClippedOutput {
+  public:
+    ClippedOutput(Canvas& canvas, const IntRect& clip) : canvas_(canvas), clip_(clip) {}
+
+    Canvas& canvas() { return canvas_; }
+
+    void Line(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
+        // Liang-Barsky against the clip's edges
+        double t0 = 0, t1 = 1;
+        const double dx = x2 - x1, dy = y2 - y1;
+        const double p[4] = {-dx, dx, -dy, dy};
+        const double q[4] = {
+            static_cast<double>(x1 - clip_.left), static_cast<double>(clip_.right - x1),
+            static_cast<double>(y1 - clip_.top), static_cast<double>(clip_.bottom - y1)};
+        for (int i = 0; i < 4; ++i) {
+            if (p[i] == 0) {
+                if (q[i] < 0) return;
+                continue;
+            }
+            const double t = q[i] / p[i];
+            if (p[i] < 0) {
+                if (t > t1) return;
+                t0 = std::max(t0, t);
+            } else {
+                if (t < t0) return;
+                t1 = std::min(t1, t);
+            }
+        }
+        canvas_.DrawLine(RoundToInt(x1 + t0 * dx), RoundToInt(y1 + t0 * dy),
+                         RoundToInt(x1 + t1 * dx), RoundToInt(y1 + t1 * dy));
+    }
+
+    void Rectangle(const IntRect& r) {
+        if (r.left >= clip_.left && r.top >= clip_.top && r.right <= clip_.right &&
+            r.bottom <= clip_.bottom) {
+            canvas_.DrawRectangle(r);
+            return;
+        }
+        const IntRect inside{std::max(r.left, clip_.left), std::max(r.top, clip_.top),
+                             std::min(r.right, clip_.right), std::min(r.bottom, clip_.bottom)};
+        if (inside.left >= inside.right || inside.top >= inside.bottom) return;
+        // the visible part of the fill, then of each side of the frame
+        canvas_.FillRect(inside);
+        Line(r.left, r.top, r.right - 1, r.top);
+        Line(r.right - 1, r.top, r.right - 1, r.bottom - 1);
+        Line(r.right - 1, r.bottom - 1, r.left, r.bottom - 1);
+        Line(r.left, r.bottom - 1, r.left, r.top);
+    }
+
+    void Text(TextOutput output) {
+        IntRect& c = output.clip;
+        c = IntRect{std::max(c.left, clip_.left), std::max(c.top, clip_.top),
+                    std::min(c.right, clip_.right), std::min(c.bottom, clip_.bottom)};
+        if (c.left >= c.right || c.top >= c.bottom) return;
+        canvas_.DrawText(output);
+    }
+
+  private:
+    Canvas& canvas_;
+    IntRect clip_;
+};
+
+// A logical font of an enhanced metafile: its height in logical units (negative: the character
+// height; positive: the cell height, leading included) and the canvas font's other fields.
+struct LogicalFont {
+    int32_t height = 0;
+    CanvasFont font;
+};
+
+using GdiObject = std::variant<Pen, Brush, LogicalFont>;
 
 PenStyle PenStyleFrom(int32_t code) {
     switch (code & 0x0F) {
@@ -99,8 +173,10 @@ int32_t ColorAt(const Record& r, size_t word) {
 MetafileSize MeasureMetafile(std::string_view d) {
     MetafileSize size;
     if (IsPlaceable(d)) {
-        size.width = S16(d, 10) - S16(d, 6);
-        size.height = S16(d, 12) - S16(d, 8);
+        // the header's units per inch, to screen pixels (96 per inch)
+        const int32_t unitsPerInch = U16(d, 14) != 0 ? U16(d, 14) : kPixelsPerInch;
+        size.width = RoundToInt((S16(d, 10) - S16(d, 6)) * double{kPixelsPerInch} / unitsPerInch);
+        size.height = RoundToInt((S16(d, 12) - S16(d, 8)) * double{kPixelsPerInch} / unitsPerInch);
     } else if (IsEnhanced(d)) {
         // the bounds rectangle, inclusive, in device pixels
         size.width = S32(d, 16) - S32(d, 8) + 1;
@@ -154,42 +230,109 @@ std::optional<GdiObject> StockObject(uint32_t index) {
     }
 }
 
-bool PlayEnhanced(std::string_view d, const IntRect& target, Canvas& canvas) {
+// The records played, and those that change nothing a page picture shows (state, clipping
+// regions, colour management, comments).
+bool IsPlayableEmfRecord(uint32_t type) {
+    switch (type) {
+        case 1:    // HEADER
+        case 3:    // POLYGON
+        case 4:    // POLYLINE
+        case 6:    // POLYLINETO
+        case 9:    // SETWINDOWEXTEX
+        case 10:   // SETWINDOWORGEX
+        case 11:   // SETVIEWPORTEXTEX
+        case 12:   // SETVIEWPORTORGEX
+        case 13:   // SETBRUSHORGEX
+        case 16:   // SETMAPPERFLAGS
+        case 17:   // SETMAPMODE
+        case 18:   // SETBKMODE
+        case 19:   // SETPOLYFILLMODE
+        case 20:   // SETROP2
+        case 21:   // SETSTRETCHBLTMODE
+        case 22:   // SETTEXTALIGN
+        case 24:   // SETTEXTCOLOR
+        case 25:   // SETBKCOLOR
+        case 27:   // MOVETOEX
+        case 28:   // SETMETARGN
+        case 29:   // EXCLUDECLIPRECT
+        case 30:   // INTERSECTCLIPRECT
+        case 33:   // SAVEDC
+        case 34:   // RESTOREDC
+        case 37:   // SELECTOBJECT
+        case 38:   // CREATEPEN
+        case 39:   // CREATEBRUSHINDIRECT
+        case 40:   // DELETEOBJECT
+        case 42:   // ELLIPSE
+        case 43:   // RECTANGLE
+        case 44:   // ROUNDRECT
+        case 54:   // LINETO
+        case 58:   // SETMITERLIMIT
+        case 70:   // GDICOMMENT
+        case 75:   // EXTSELECTCLIPRGN
+        case 82:   // EXTCREATEFONTINDIRECTW
+        case 83:   // EXTTEXTOUTA
+        case 84:   // EXTTEXTOUTW
+        case 86:   // POLYGON16
+        case 87:   // POLYLINE16
+        case 89:   // POLYLINETO16
+        case 95:   // EXTCREATEPEN
+        case 98:   // SETICMMODE
+        case 115:  // SETLAYOUT
+            return true;
+        default:
+            return false;
+    }
+}
+
+// EXTCREATEFONTINDIRECTW: index, then LOGFONTW (height, width, escapement, orientation,
+// weight, italic, underline, strike-out, charset, 4 bytes of precision and pitch, face name in
+// 32 UTF-16 units).
+LogicalFont FontFrom(const EmfRecord& r) {
+    LogicalFont logical;
+    logical.height = r.I32(4);
+    CanvasFont& font = logical.font;
+    font.rotated = r.I32(12) == 900;
+    auto byteAt = [&r](size_t at) {
+        return at < r.data.size() ? static_cast<unsigned char>(r.data[at]) : 0;
+    };
+    uint16_t style = 0;
+    if (r.I32(20) >= 600) style |= 2;
+    if (byteAt(24) != 0) style |= 1;
+    if (byteAt(25) != 0) style |= 4;
+    if (byteAt(26) != 0) style |= 8;
+    font.style = style;
+    std::string name;
+    for (size_t at = 32; at + 2 <= r.data.size() && at < 32 + 64; at += 2) {
+        const auto unit = static_cast<char32_t>(U16(r.data, at));
+        if (unit == 0) break;
+        AppendUtf8(name, unit >= 0xD800 && unit < 0xE000 ? U'?' : unit);
+    }
+    if (!name.empty()) font.name = Utf8ToCp1252(name);
+    return logical;
+}
+
+// The text of EXTTEXTOUTA or EXTTEXTOUTW, in Windows-1252: `count` characters at `offset`
+// from the record's start.
+std::string TextOf(const EmfRecord& r, bool wide, uint32_t offset, uint32_t count) {
+    if (offset < 8) return {};
+    const size_t at = offset - 8;
+    const size_t unit = wide ? 2 : 1;
+    if (at > r.data.size() || count > (r.data.size() - at) / unit) return {};
+    if (!wide) return std::string(r.data.substr(at, count));
+    std::string utf8;
+    for (size_t k = 0; k < count; ++k) {
+        const auto c = static_cast<char32_t>(U16(r.data, at + 2 * k));
+        AppendUtf8(utf8, c >= 0xD800 && c < 0xE000 ? U'?' : c);
+    }
+    return Utf8ToCp1252(utf8);
+}
+
+bool PlayEnhanced(std::string_view d, const IntRect& target, ClippedOutput& out) {
+    Canvas& canvas = out.canvas();
     const std::optional<std::vector<EmfRecord>> records = ReadEmfRecords(d);
     if (!records) return false;
     for (const EmfRecord& r : *records) {
-        switch (r.type) {
-            case 1:
-            case 4:
-            case 6:
-            case 9:
-            case 10:
-            case 11:
-            case 12:
-            case 17:
-            case 18:
-            case 19:
-            case 20:
-            case 21:
-            case 22:
-            case 24:
-            case 25:
-            case 27:
-            case 33:
-            case 34:
-            case 37:
-            case 38:
-            case 39:
-            case 40:
-            case 43:
-            case 54:
-            case 70:
-            case 87:
-            case 89:
-                break;
-            default:
-                return false;
-        }
+        if (!IsPlayableEmfRecord(r.type)) return false;
     }
     const MetafileSize size = MeasureMetafile(d);
     if (!size.valid) return false;
@@ -212,9 +355,50 @@ bool PlayEnhanced(std::string_view d, const IntRect& target, Canvas& canvas) {
     canvas.SetBrush(Brush{0xFFFFFF, BrushStyle::Solid});
     int32_t penX = 0, penY = 0;
     auto lineTo = [&](int32_t x, int32_t y) {
-        canvas.DrawLine(mapX(penX), mapY(penY), mapX(x), mapY(y));
+        out.Line(mapX(penX), mapY(penY), mapX(x), mapY(y));
         penX = x;
         penY = y;
+    };
+    // A closed outline through the points (the canvas has no polygon fill).
+    auto outline = [&](const std::vector<std::pair<int32_t, int32_t>>& points) {
+        for (size_t k = 0; k < points.size(); ++k) {
+            const auto& [x1, y1] = points[k];
+            const auto& [x2, y2] = points[(k + 1) % points.size()];
+            out.Line(mapX(x1), mapY(y1), mapX(x2), mapY(y2));
+        }
+    };
+    LogicalFont font;
+    int32_t textColor = 0;
+    uint32_t textAlign = 0;
+    // logical units to target pixels, vertically: the height of fonts
+    auto pixelsPerUnitY = [&] {
+        return std::abs(vpExtY / winExtY * (target.bottom - target.top) / size.height);
+    };
+    auto drawText = [&](const EmfRecord& r, bool wide) {
+        // bounds, graphics mode, x and y scale, then the text: reference point, count, offset
+        const std::string text = TextOf(r, wide, r.U(40), r.U(36));
+        if (text.empty()) return;
+        // A positive height is the cell's: the character is about 87 % of it.
+        const double units = font.height < 0 ? -font.height : font.height * 0.87;
+        CanvasFont face = font.font;
+        face.color = textColor;
+        face.pixelHeight = units * pixelsPerUnitY();
+        canvas.SetFont(face);
+        canvas.SetBackgroundMode(BackgroundMode::Transparent);
+        int32_t x = mapX(r.I32(28));
+        int32_t y = mapY(r.I32(32));
+        const int32_t width = canvas.TextWidth(text);
+        if ((textAlign & 6) == 6) {  // TA_CENTER
+            x -= width / 2;
+        } else if ((textAlign & 2) != 0) {  // TA_RIGHT
+            x -= width;
+        }
+        if ((textAlign & 24) == 24) {  // TA_BASELINE: the ascent, about 90 % of the character
+            y -= RoundToInt(face.pixelHeight * 0.9);
+        } else if ((textAlign & 8) != 0) {  // TA_BOTTOM
+            y -= canvas.Advances().lineHeight;
+        }
+        out.Text(TextOutput{x, y, text, target, 0});
     };
     for (const EmfRecord& r : *records) {
         switch (r.type) {
@@ -242,7 +426,7 @@ bool PlayEnhanced(std::string_view d, const IntRect& target, Canvas& canvas) {
                 lineTo(r.I32(0), r.I32(4));
                 break;
             case 43:  // RECTANGLE
-                canvas.DrawRectangle(
+                out.Rectangle(
                     IntRect{mapX(r.I32(0)), mapY(r.I32(4)), mapX(r.I32(8)), mapY(r.I32(12))});
                 break;
             case 4:     // POLYLINE: bounds, count, 32-bit points
@@ -284,55 +468,123 @@ bool PlayEnhanced(std::string_view d, const IntRect& target, Canvas& canvas) {
                 if (!object) break;
                 if (const Pen* p = std::get_if<Pen>(&*object))
                     canvas.SetPen(*p);
+                else if (const Brush* b = std::get_if<Brush>(&*object))
+                    canvas.SetBrush(*b);
                 else
-                    canvas.SetBrush(std::get<Brush>(*object));
+                    font = std::get<LogicalFont>(*object);
                 break;
             }
             case 40:  // DELETEOBJECT
                 objects.erase(r.U(0));
                 break;
-            default:  // header, state without effect on lines and rectangles, comments
+            case 95:  // EXTCREATEPEN: index, bitmap offsets and sizes, style, width, brush, colour
+                objects[r.U(0)] =
+                    Pen{static_cast<int32_t>(r.U(32) & 0xFFFFFF), std::max<int32_t>(1, r.I32(24)),
+                        PenStyleFrom(static_cast<int32_t>(r.U(20)))};
+                break;
+            case 82:  // EXTCREATEFONTINDIRECTW
+                objects[r.U(0)] = FontFrom(r);
+                break;
+            case 24:  // SETTEXTCOLOR
+                textColor = static_cast<int32_t>(r.U(0) & 0xFFFFFF);
+                break;
+            case 22:  // SETTEXTALIGN
+                textAlign = r.U(0);
+                break;
+            case 83:  // EXTTEXTOUTA
+            case 84:  // EXTTEXTOUTW
+                drawText(r, r.type == 84);
+                break;
+            case 42: {  // ELLIPSE: its box, as 48 segments
+                const double cx = (r.I32(0) + r.I32(8)) / 2.0, cy = (r.I32(4) + r.I32(12)) / 2.0;
+                const double rx = (r.I32(8) - r.I32(0)) / 2.0, ry = (r.I32(12) - r.I32(4)) / 2.0;
+                std::vector<std::pair<int32_t, int32_t>> points;
+                for (int k = 0; k < 48; ++k) {
+                    const double a = k * 2 * 3.14159265358979323846 / 48;
+                    points.emplace_back(RoundToInt(cx + rx * std::cos(a)),
+                                        RoundToInt(cy + ry * std::sin(a)));
+                }
+                outline(points);
+                break;
+            }
+            case 44:  // ROUNDRECT: drawn square-cornered
+                out.Rectangle(
+                    IntRect{mapX(r.I32(0)), mapY(r.I32(4)), mapX(r.I32(8)), mapY(r.I32(12))});
+                break;
+            case 3:     // POLYGON: bounds, count, 32-bit points
+            case 86: {  // POLYGON16
+                const bool wide = r.type == 3;
+                const size_t step = wide ? 8 : 4;
+                const size_t count = std::min<size_t>(r.U(16), (r.data.size() - 20) / step);
+                std::vector<std::pair<int32_t, int32_t>> points;
+                for (size_t k = 0; k < count; ++k) {
+                    const size_t at = 20 + k * step;
+                    points.emplace_back(wide ? r.I32(at) : r.I16(at),
+                                        wide ? r.I32(at + 4) : r.I16(at + 2));
+                }
+                if (points.size() > 1) outline(points);
+                break;
+            }
+            default:  // header, state without effect on what is drawn, comments
                 break;
         }
     }
     return true;
 }
 
+bool IsPlayableWmfRecord(uint16_t function) {
+    switch (function) {
+        case 0x020B:
+        case 0x020C:
+        case 0x0214:
+        case 0x0213:
+        case 0x041B:
+        case 0x02FA:
+        case 0x02FC:
+        case 0x012D:
+        case 0x01F0:
+        case 0x0325:
+        case 0x0201:
+        case 0x0102:
+        case 0x0209:
+        case 0x0103:
+        case 0x0104:
+        case 0x0106:
+        case 0x0107:
+        case 0x012E:
+        case 0x001E:
+        case 0x0127:
+            return true;
+        default:
+            return false;
+    }
+}
+
 }  // namespace
 
-bool PlayMetafile(std::string_view d, const IntRect& target, Canvas& canvas) {
-    if (IsEnhanced(d)) return PlayEnhanced(d, target, canvas);
+bool CanPlayMetafile(std::string_view d) {
+    if (!MeasureMetafile(d).valid) return false;
+    if (IsEnhanced(d)) {
+        const std::optional<std::vector<EmfRecord>> records = ReadEmfRecords(d);
+        return records && std::all_of(records->begin(), records->end(), [](const EmfRecord& r) {
+                   return IsPlayableEmfRecord(r.type);
+               });
+    }
+    const std::optional<std::vector<Record>> records = ReadRecords(d);
+    return records && std::all_of(records->begin(), records->end(),
+                                  [](const Record& r) { return IsPlayableWmfRecord(r.function); });
+}
+
+bool PlayMetafile(std::string_view d, const IntRect& target, Canvas& canvas,
+                  const std::optional<IntRect>& clip) {
+    ClippedOutput out(canvas, clip.value_or(target));
+    if (IsEnhanced(d)) return PlayEnhanced(d, target, out);
     if (!IsPlaceable(d)) return false;
     const std::optional<std::vector<Record>> records = ReadRecords(d);
     if (!records) return false;
     // Check every record first, so that nothing is drawn for a metafile we cannot play.
-    for (const Record& r : *records) {
-        switch (r.function) {
-            case 0x020B:
-            case 0x020C:
-            case 0x0214:
-            case 0x0213:
-            case 0x041B:
-            case 0x02FA:
-            case 0x02FC:
-            case 0x012D:
-            case 0x01F0:
-            case 0x0325:
-            case 0x0201:
-            case 0x0102:
-            case 0x0209:
-            case 0x0103:
-            case 0x0104:
-            case 0x0106:
-            case 0x0107:
-            case 0x012E:
-            case 0x001E:
-            case 0x0127:
-                break;
-            default:
-                return false;
-        }
-    }
+    for (const Record& r : *records)
+        if (!IsPlayableWmfRecord(r.function)) return false;
     double orgX = S16(d, 6), orgY = S16(d, 8);
     double extX = S16(d, 10) - orgX, extY = S16(d, 12) - orgY;
     if (extX == 0 || extY == 0) return false;
@@ -369,19 +621,19 @@ bool PlayMetafile(std::string_view d, const IntRect& target, Canvas& canvas) {
                 penX = r.Param(1);
                 break;
             case 0x0213:  // LineTo y, x
-                canvas.DrawLine(mapX(penX), mapY(penY), mapX(r.Param(1)), mapY(r.Param(0)));
+                out.Line(mapX(penX), mapY(penY), mapX(r.Param(1)), mapY(r.Param(0)));
                 penY = r.Param(0);
                 penX = r.Param(1);
                 break;
             case 0x041B:  // Rectangle bottom, right, top, left
-                canvas.DrawRectangle(IntRect{mapX(r.Param(3)), mapY(r.Param(2)), mapX(r.Param(1)),
-                                             mapY(r.Param(0))});
+                out.Rectangle(IntRect{mapX(r.Param(3)), mapY(r.Param(2)), mapX(r.Param(1)),
+                                      mapY(r.Param(0))});
                 break;
             case 0x0325: {  // Polyline count, points
                 const size_t count = static_cast<uint16_t>(r.Param(0));
                 for (size_t i = 1; i < count && 2 * i + 2 < r.ParamCount(); ++i)
-                    canvas.DrawLine(mapX(r.Param(2 * i - 1)), mapY(r.Param(2 * i)),
-                                    mapX(r.Param(2 * i + 1)), mapY(r.Param(2 * i + 2)));
+                    out.Line(mapX(r.Param(2 * i - 1)), mapY(r.Param(2 * i)),
+                             mapX(r.Param(2 * i + 1)), mapY(r.Param(2 * i + 2)));
                 break;
             }
             case 0x02FA:  // CreatePenIndirect style, width x, width y, colour
@@ -398,8 +650,8 @@ bool PlayMetafile(std::string_view d, const IntRect& target, Canvas& canvas) {
                 if (const Pen* p = std::get_if<Pen>(&found->second)) {
                     pen = *p;
                     canvas.SetPen(pen);
-                } else {
-                    brush = std::get<Brush>(found->second);
+                } else if (const Brush* b = std::get_if<Brush>(&found->second)) {
+                    brush = *b;
                     canvas.SetBrush(brush);
                 }
                 break;

@@ -25,6 +25,17 @@ void GreyBox(Canvas& canvas, const IntRect& target) {
     canvas.FillRect(target);
 }
 
+// A metafile the player cannot show: grey, and said so in its corner.
+void UnplayedMetafile(DrawingContext& context, const IntRect& target) {
+    Canvas& canvas = *context.canvas;
+    GreyBox(canvas, target);
+    canvas.SetBackgroundMode(BackgroundMode::Transparent);
+    canvas.SetFont(CanvasFont{"Arial", 11 * context.scaleY, 0, 0, false});
+    canvas.DrawText(TextOutput{target.left + RoundToInt(4 * context.scaleX),
+                               target.top + RoundToInt(4 * context.scaleY),
+                               EngineText("picture.not_shown"), target, 0});
+}
+
 void EmptyPictureMark(DrawingContext& context) {
     Canvas& canvas = *context.canvas;
     const ObjectGeometry& g = context.geometry;
@@ -84,8 +95,10 @@ void DrawPicture(PictureView& view, DrawingContext& context) {
             if (view.picture.kind == GraphicKind::Metafile) {
                 const MetafileSize size = MeasureMetafile(view.picture.data);
                 const IntRect target = PictureTarget(view, context, size.width, size.height);
-                if (!size.valid || !PlayMetafile(view.picture.data, target, canvas))
-                    GreyBox(canvas, size.valid ? target : context.drawRect);
+                // a picture larger than its object shows only inside it
+                if (!size.valid ||
+                    !PlayMetafile(view.picture.data, target, canvas, context.drawRect))
+                    UnplayedMetafile(context, size.valid ? target : context.drawRect);
             } else {
                 const DecodedImage image = context.images != nullptr
                                                ? context.images->Decode(view.picture)

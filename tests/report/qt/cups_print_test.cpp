@@ -6,7 +6,6 @@
 #include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <cstdio>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -25,24 +24,10 @@
 namespace report {
 namespace {
 
-// The text of a PDF, pages separated by form feeds, through pdftotext.
-std::string PdfText(const std::string& path) {
-    std::string command = "pdftotext -layout '" + path + "' - 2>/dev/null";
-    std::string text;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        size_t n = 0;
-        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            text.append(buffer, n);
-        pclose(pipe);
-    }
-    return text;
-}
-
 // "Page N" of each page of a PDF, in order ("?" for a page without one).
 std::vector<std::string> PageLabels(const std::string& path) {
     std::vector<std::string> labels;
-    std::string text = PdfText(path);
+    std::string text = testing::PdfText(path);
     size_t start = 0;
     for (;;) {
         const size_t feed = text.find('\f', start);

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cctype>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -58,6 +59,19 @@ int FreeLoopbackPort() {
 }
 
 }  // namespace
+
+std::string PdfText(const std::string& path) {
+    const std::string command = "pdftotext -layout '" + path + "' - 2>/dev/null";
+    std::string text;
+    if (FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        size_t n = 0;
+        while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            text.append(buffer, n);
+        pclose(pipe);
+    }
+    return text;
+}
 
 CupsServer::CupsServer() {
     if (!fs::exists(kDaemon)) {

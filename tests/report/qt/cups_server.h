@@ -14,6 +14,9 @@
 
 namespace report::testing {
 
+// The text of a PDF (a spooled document), pages separated by form feeds, through pdftotext.
+std::string PdfText(const std::string& path);
+
 class CupsServer {
   public:
     static constexpr const char* kDaemon = "/usr/sbin/cupsd";

@@ -60,14 +60,36 @@ TEST_F(QtCanvasTest, WindowsFontsMapToMetricCompatibleFamilies) {
     } cases[] = {{"Arial", "Liberation Sans"},
                  {"arial", "Liberation Sans"},
                  {"Times New Roman", "Liberation Serif"},
-                 {"Courier New", "Liberation Mono"}};
+                 {"Courier New", "Liberation Mono"},
+                 {"MS Sans Serif", "Liberation Sans"},
+                 {"Microsoft Sans Serif", "Liberation Sans"},
+                 {"Segoe UI", "Liberation Sans"},
+                 {"Verdana", "DejaVu Sans"},
+                 {"Lucida Console", "Liberation Mono"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.windows);
         EXPECT_EQ(LinuxFontFamily(c.windows), QString(c.linux));
         EXPECT_EQ(QFontInfo(QtFontOf(CanvasFont{c.windows, 13, 0, 0, false})).family(),
                   QString(c.linux));
     }
-    EXPECT_EQ(LinuxFontFamily("Verdana"), QString("Verdana"));
+    EXPECT_EQ(LinuxFontFamily("Wingdings"), QString("Wingdings"));
+}
+
+// Tahoma, Verdana's narrow sibling, takes the condensed form of the family that stands for
+// Verdana, not the wider one fontconfig would give it; MS Sans Serif measures as Arial.
+TEST_F(QtCanvasTest, InterfaceFontsKeepAboutTheirWindowsWidths) {
+    QtFontMetrics metrics;
+    const std::string text = "Tirage au sort";
+    const double tahoma = metrics.Measure(CanvasFont{"Tahoma", 13, 0, 0, false}).Sum(text);
+    const double verdana = metrics.Measure(CanvasFont{"Verdana", 13, 0, 0, false}).Sum(text);
+    const double arial = metrics.Measure(CanvasFont{"Arial", 13, 0, 0, false}).Sum(text);
+    const double sansSerif =
+        metrics.Measure(CanvasFont{"MS Sans Serif", 13, 0, 0, false}).Sum(text);
+    RecordProperty("TahomaPixels", std::to_string(tahoma));
+    RecordProperty("VerdanaPixels", std::to_string(verdana));
+    RecordProperty("ArialPixels", std::to_string(arial));
+    EXPECT_LT(tahoma, verdana * 0.95);
+    EXPECT_DOUBLE_EQ(sansSerif, arial);
 }
 
 TEST_F(QtCanvasTest, WidthsScaleWithThePixelHeight) {
@@ -104,6 +126,48 @@ TEST_F(QtCanvasTest, DrawsLinesFillsAndTextWhereMeasured) {
     EXPECT_EQ(image.pixel(20, 20), qRgb(255, 255, 255)) << "right and bottom edges excluded";
     EXPECT_EQ(image.pixel(30, 10), qRgb(0, 0, 0));
     EXPECT_EQ(image.pixel(30, 20), qRgb(255, 255, 255)) << "the last point is not drawn";
+}
+
+// Data may hold control bytes: a tab is a blank, BEL and the bytes Windows-1252 leaves
+// undefined neither show a box nor take room.
+TEST_F(QtCanvasTest, ControlBytesShowNothingAndATabIsABlank) {
+    auto paint = [](const std::string& text) {
+        QImage image = Blank(200, 40);
+        QPainter painter(&image);
+        QtCanvas canvas(painter);
+        canvas.SetFont(CanvasFont{"Arial", 20, 0, 0, false});
+        canvas.DrawText(TextOutput{10, 10, text, IntRect{0, 0, 200, 40}, 0});
+        painter.end();
+        return image;
+    };
+    struct Case {
+        const char* name;
+        std::string text;
+        std::string looksLike;
+    };
+    const Case cases[] = {
+        {"a tab", "ab\tcd", "ab cd"},
+        {"BEL",
+         "ab\x07"
+         "cd",
+         "abcd"},
+        {"an undefined byte",
+         "ab\x81"
+         "cd",
+         "abcd"},
+        {"a NUL and a DEL", std::string("ab\0c\x7F", 5) + "d", "abcd"},
+        {"the other undefined bytes",
+         "a\x8D\x8F\x90\x9D"
+         "bcd",
+         "abcd"},
+    };
+    QtFontMetrics metrics;
+    const CharAdvances advances = metrics.Measure(CanvasFont{"Arial", 20, 0, 0, false});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_DOUBLE_EQ(advances.Sum(c.text), advances.Sum(c.looksLike));
+        EXPECT_EQ(paint(c.text), paint(c.looksLike));
+    }
 }
 
 TEST_F(QtCanvasTest, ClipsTextAndRotatesIt) {

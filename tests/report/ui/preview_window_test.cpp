@@ -5,12 +5,16 @@
 #include <QApplication>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QToolButton>
+#include <functional>
+#include <vector>
 
 #include "report/core/prepared/prepared_pages.h"
 #include "report/ui/preview_page_box.h"
@@ -139,6 +143,58 @@ TEST_F(PreviewWindowTest, RightButtonPopsTheZoomMenuUpAtTheMouse) {
     ASSERT_NE(menu, nullptr);
     EXPECT_FALSE(menu->actions().isEmpty());
     menu->close();
+}
+
+}  // namespace
+}  // namespace report
+
+namespace report {
+namespace {
+
+// The help cursor is the whole program's: it goes with help mode however that ends.
+TEST_F(PreviewWindowTest, HelpModeEndsWithTheWindowOrEscape) {
+    struct Case {
+        const char* name;
+        std::function<void()> end;
+        bool stillOpen;
+    };
+    const std::vector<Case> cases{
+        {"Escape", [this] { Press(Qt::Key_Escape); }, true},
+        {"the window closed", [this] { window->close(); }, false},
+        {"the window accepted", [this] { window->accept(); }, false},
+        {"the window destroyed", [this] { window.reset(); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        window->EnterHelpMode();
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        c.end();
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        if (window) {
+            EXPECT_EQ(window->isVisible(), c.stillOpen);
+        }
+    }
+}
+
+// A screen reader hears what the page label and the zoom button show.
+TEST_F(PreviewWindowTest, TheLabelAndTheZoomButtonExposeWhatTheyShow) {
+    QLabel* label = nullptr;
+    for (QLabel* l : window->findChildren<QLabel*>())
+        if (l->text() == window->PageLabelText()) label = l;
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->accessibleName(), "Page 1/3");
+    Press(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(label->accessibleName(), "Page 3/3");
+    EXPECT_EQ(window->PageBox().accessibleDescription(), "Page 3/3");
+    const QAbstractItemModel* thumbnails = window->findChild<QListView*>()->model();
+    EXPECT_EQ(thumbnails->data(thumbnails->index(1, 0), Qt::AccessibleTextRole).toString(),
+              "Page 2");
+    QToolButton* zoomButton = ButtonNamed(*window, "Echelle");
+    ASSERT_NE(zoomButton, nullptr);
+    EXPECT_EQ(zoomButton->accessibleDescription(), "100%");
+    window->ChooseZoom(50);
+    EXPECT_EQ(zoomButton->accessibleDescription(), "50%");
 }
 
 }  // namespace

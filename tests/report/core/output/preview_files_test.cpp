@@ -9,6 +9,8 @@
 #include "report/core/output/preview_controller.h"
 #include "report/core/prepared/prepared_pages.h"
 #include "tests/report/core/output/preview_pages_fixture.h"
+#include "tests/report/core/prepared/prepared_fixtures.h"
+#include "tests/report/core/support/recording_dialogs.h"
 
 namespace report {
 namespace {
@@ -110,6 +112,48 @@ TEST_F(PreviewFilesTest, AFailedLoadOrSaveKeepsThePagesShown) {
                   std::string::npos);
     }
     EXPECT_EQ(preview.PageCount(), 3);
+}
+
+}  // namespace
+}  // namespace report
+
+namespace report {
+namespace {
+
+// Files of the oldest layout hold one metafile picture per page; their text shows and is found.
+class PicturePagesTest : public PreviewFilesTest {
+  protected:
+    std::string Write(const std::string& bytes) {
+        const std::string path = (folder / "ancien.etp").string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+};
+
+TEST_F(PicturePagesTest, TheirTextShowsAndIsFound) {
+    testing::RecordingDialogs dialogs;
+    preview.Load(Write(prepared_fixtures::PicturePagesFile(
+        {prepared_fixtures::PageMetafile({"Tirage au sort"}),
+         prepared_fixtures::PageMetafile({"Rencontre 12", "\xC9quipe A - \xC9quipe B"})})));
+    ASSERT_EQ(preview.PageCount(), 2);
+    EXPECT_TRUE(dialogs.boxes.empty());
+    EXPECT_EQ(preview.StartSearch("\xE9quipe b", false, true), SearchOutcome::Found);
+    EXPECT_EQ(preview.CurrentPage(), 2);
+    EXPECT_EQ(preview.StartSearch("tirage", false, true), SearchOutcome::Found);
+    EXPECT_EQ(preview.CurrentPage(), 1);
+}
+
+TEST_F(PicturePagesTest, APictureThatCannotBeShownIsNamed) {
+    testing::RecordingDialogs dialogs;
+    preview.Load(Write(prepared_fixtures::PicturePagesFile(
+        {prepared_fixtures::PageMetafile({"Un"}),
+         prepared_fixtures::PageMetafile({"Deux"}, 81),  // a bitmap record
+         prepared_fixtures::PageMetafile({"Trois"}, 81)})));
+    ASSERT_EQ(preview.PageCount(), 3);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_NE(dialogs.boxes[0].text.find("pages 2, 3 "), std::string::npos)
+        << dialogs.boxes[0].text;
+    EXPECT_EQ(dialogs.boxes[0].flags, mb::kOk | mb::kIconWarning);
 }
 
 }  // namespace

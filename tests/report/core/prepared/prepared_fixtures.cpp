@@ -1,5 +1,7 @@
 #include "tests/report/core/prepared/prepared_fixtures.h"
 
+#include <initializer_list>
+
 #include "report/core/base/engine_stream.h"
 #include "report/core/model/line_view.h"
 #include "report/core/prepared/page_data.h"
@@ -119,21 +121,103 @@ std::string TinyMetafile() {
     return s.TakeBytes();
 }
 
-std::string PicturePagesFile() {
+std::string PicturePagesFile(const std::vector<std::string>& metafiles) {
+    const std::vector<std::string> pages =
+        metafiles.empty() ? std::vector<std::string>{TinyMetafile()} : metafiles;
     EngineStream s;
     s.Write(report::Printer::VirtualPrinterName());
     s.Write("\rAutre imprimante");
     report::WriteU8(s, 0);
-    report::WriteI32(s, 1);
-    const size_t start = s.Position();
-    report::WriteI32(s, 0);
-    report::WriteU16(s, 9);
-    report::WriteI32(s, 2100);
-    report::WriteI32(s, 2970);
-    report::WriteU8(s, 0);
-    report::WriteU8(s, 1);
-    s.Write(TinyMetafile());
-    EndEntry(s, start);
+    report::WriteI32(s, static_cast<int32_t>(pages.size()));
+    for (const std::string& metafile : pages) {
+        const size_t start = s.Position();
+        report::WriteI32(s, 0);
+        report::WriteU16(s, 9);
+        report::WriteI32(s, 2100);
+        report::WriteI32(s, 2970);
+        report::WriteU8(s, 0);
+        report::WriteU8(s, 1);
+        s.Write(metafile);
+        EndEntry(s, start);
+    }
+    return s.TakeBytes();
+}
+
+namespace {
+
+// An EMF record: type, size, then the words.
+void EmfWords(EngineStream& s, uint32_t type, std::initializer_list<uint32_t> words) {
+    report::WriteU32(s, type);
+    report::WriteU32(s, static_cast<uint32_t>(8 + 4 * words.size()));
+    for (uint32_t word : words)
+        report::WriteU32(s, word);
+}
+
+// UTF-16 units of Windows-1252 text whose letters are all below 0x100 in Unicode too.
+std::vector<uint16_t> Utf16Of(const std::string& text) {
+    std::vector<uint16_t> units;
+    for (char c : text)
+        units.push_back(static_cast<unsigned char>(c));
+    return units;
+}
+
+}  // namespace
+
+std::string PageMetafile(const std::vector<std::string>& lines, uint32_t extraRecord) {
+    EngineStream s;
+    report::WriteU32(s, 1);              // EMR_HEADER
+    report::WriteU32(s, 88);             // record size
+    for (int32_t v : {0, 0, 793, 1122})  // bounds, device pixels, inclusive
+        report::WriteI32(s, v);
+    for (int32_t v : {0, 0, 21000, 29700})  // frame, hundredths of a millimetre
+        report::WriteI32(s, v);
+    report::WriteU32(s, 0x464D4520);  // " EMF"
+    report::WriteU32(s, 0x10000);     // version
+    report::WriteU32(s, 0);           // file size, unchecked
+    report::WriteU32(s, 0);           // records, unchecked
+    while (s.Size() < 88)
+        report::WriteU8(s, 0);
+    // EXTCREATEFONTINDIRECTW: index 1, LOGFONTW of Arial, 16 pixels high (12 points)
+    report::WriteU32(s, 82);
+    report::WriteU32(s, 8 + 4 + 92);
+    report::WriteU32(s, 1);
+    for (int32_t v : {-16, 0, 0, 0, 400})
+        report::WriteI32(s, v);
+    for (int i = 0; i < 8; ++i)
+        report::WriteU8(s, 0);  // italic … pitch and family
+    const std::vector<uint16_t> face = Utf16Of("Arial");
+    for (size_t i = 0; i < 32; ++i)
+        report::WriteU16(s, i < face.size() ? face[i] : 0);
+    EmfWords(s, 37, {1});         // SELECTOBJECT
+    EmfWords(s, 24, {0x800000});  // SETTEXTCOLOR: navy
+    int32_t y = 96;
+    for (const std::string& line : lines) {
+        const std::vector<uint16_t> units = Utf16Of(line);
+        const uint32_t textBytes = static_cast<uint32_t>((units.size() * 2 + 3) / 4 * 4);
+        report::WriteU32(s, 84);  // EXTTEXTOUTW
+        report::WriteU32(s, 8 + 68 + textBytes);
+        for (int32_t v : {96, y, 700, y + 20})  // bounds
+            report::WriteI32(s, v);
+        report::WriteU32(s, 1);   // GM_COMPATIBLE
+        report::WriteU32(s, 0);   // x scale
+        report::WriteU32(s, 0);   // y scale
+        report::WriteI32(s, 96);  // reference point
+        report::WriteI32(s, y);
+        report::WriteU32(s, static_cast<uint32_t>(units.size()));
+        report::WriteU32(s, 8 + 68);  // the string right after the fixed part
+        report::WriteU32(s, 0);       // options
+        for (int32_t v : {0, 0, 0, 0})
+            report::WriteI32(s, v);
+        report::WriteU32(s, 0);  // no spacing array
+        for (uint16_t unit : units)
+            report::WriteU16(s, unit);
+        if (units.size() % 2 != 0) report::WriteU16(s, 0);
+        y += 30;
+    }
+    EmfWords(s, 27, {96, static_cast<uint32_t>(y)});   // MOVETOEX
+    EmfWords(s, 54, {700, static_cast<uint32_t>(y)});  // LINETO
+    if (extraRecord != 0) EmfWords(s, extraRecord, {0, 0, 0, 0});
+    EmfWords(s, 14, {0, 0, 20});  // EMR_EOF
     return s.TakeBytes();
 }
 

@@ -2,8 +2,10 @@
 // tests of the store and for the fuzz seeds.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "report/core/model/memo_view.h"
 #include "report/core/model/model_state.h"
@@ -31,9 +33,14 @@ std::string Version24File();
 // The same pages in the layout without a version byte: first byte the compression flag 0,
 // no paper bin and no margins.
 std::string NoVersionFile();
-// The oldest layout: a printer name up to a NUL byte, then pages of one metafile each.
-std::string PicturePagesFile();
+// The oldest layout: a printer name up to a NUL byte, then pages of one metafile each (one
+// page of TinyMetafile when none are given).
+std::string PicturePagesFile(const std::vector<std::string>& metafiles = {});
 // A tiny enhanced metafile: its header record and its end record.
 std::string TinyMetafile();
+// An enhanced metafile of an A4 page at 96 dpi, as the oldest files hold them: a 12-point
+// Arial font selected, then each text (Windows-1252) written at (96, 96 + 30 per line), and a
+// line under them; `extraRecord` (a record type) is added empty before the end when not 0.
+std::string PageMetafile(const std::vector<std::string>& lines, uint32_t extraRecord = 0);
 
 }  // namespace prepared_fixtures

@@ -84,6 +84,7 @@ TEST_F(MetafileTest, UnknownRecordsAndBrokenDataAreNotPlayed) {
         SCOPED_TRACE(c.name);
         canvas.Clear();
         EXPECT_FALSE(PlayMetafile(c.data, IntRect{0, 0, 10, 10}, canvas));
+        EXPECT_FALSE(CanPlayMetafile(c.data));
         EXPECT_TRUE(canvas.Drawings().empty());
     }
 }
@@ -135,13 +136,75 @@ TEST_F(EnhancedMetafileTest, PlaysLinesRectanglesAndStockPens) {
                          "rectangle (20,20,180,80) pen 000000 w1 brush FFFFFF"});
 }
 
+// EXTCREATEFONTINDIRECTW of Arial, `height` logical units (negative: the character's), bold.
+void FontRecord(std::string& s, uint32_t index, int32_t height) {
+    EmfRecord(s, 82,
+              {index, static_cast<uint32_t>(height), 0, 0, 0, 700, 0, 0,
+               // "Arial" in UTF-16, then the rest of the 32 units
+               0x00720041, 0x00610069, 0x0000006C, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
+               0, 0, 0, 0, 0, 0, 0});
+}
+
+// EXTTEXTOUTW of "Équipe" at (x, y).
+void TextRecord(std::string& s, int32_t x, int32_t y) {
+    EmfRecord(s, 84,
+              {0, 0, 0, 0, 1, 0, 0, static_cast<uint32_t>(x), static_cast<uint32_t>(y), 6, 76, 0, 0,
+               0, 0, 0, 0,
+               // "Équipe" in UTF-16
+               0x007100C9, 0x00690075, 0x00650070});
+}
+
+TEST_F(EnhancedMetafileTest, PlaysTextInItsFontColourAndAlignment) {
+    struct Case {
+        const char* name;
+        uint32_t align;
+        std::string expected;
+    };
+    // Played doubled: (10, 5) is (20, 10), the 20-unit font 40 pixels.
+    const std::vector<Case> cases{
+        {"top left", 0, "text 20,10 \"\xC9quipe\" clip(0,0,200,100)"},
+        // the ascent is about 90 % of the character: 36 pixels
+        {"baseline", 24, "text 20,-26 \"\xC9quipe\" clip(0,0,200,100)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        canvas.Clear();
+        const std::string data = Enhanced([&c](std::string& s) {
+            FontRecord(s, 1, -20);
+            EmfRecord(s, 37, {1});
+            EmfRecord(s, 24, {0x0000FF});
+            EmfRecord(s, 22, {c.align});
+            TextRecord(s, 10, 5);
+        });
+        EXPECT_TRUE(CanPlayMetafile(data));
+        ASSERT_TRUE(PlayMetafile(data, IntRect{0, 0, 200, 100}, canvas));
+        ASSERT_FALSE(canvas.Drawings().empty());
+        EXPECT_EQ(canvas.Drawings().back(), c.expected);
+        EXPECT_EQ(canvas.Font().name, "Arial");
+        EXPECT_DOUBLE_EQ(canvas.Font().pixelHeight, 40);
+        EXPECT_EQ(canvas.Font().style, 2);
+        EXPECT_EQ(canvas.Font().color, 0x0000FF);
+    }
+}
+
+TEST_F(EnhancedMetafileTest, ATextRecordCutShortDrawsNothing) {
+    const std::string data = Enhanced([](std::string& s) {
+        FontRecord(s, 1, -20);
+        EmfRecord(s, 37, {1});
+        // 500 characters announced, none there
+        EmfRecord(s, 84, {0, 0, 0, 0, 1, 0, 0, 10, 5, 500, 76, 0, 0, 0, 0, 0, 0});
+    });
+    ASSERT_TRUE(PlayMetafile(data, IntRect{0, 0, 200, 100}, canvas));
+    EXPECT_TRUE(canvas.Drawings().empty());
+}
+
 TEST_F(EnhancedMetafileTest, UnknownRecordsAndBrokenSizesAreNotPlayed) {
     struct Case {
         const char* name;
         std::string data;
     } cases[] = {
-        {"text record", Enhanced([](std::string& s) {
-             EmfRecord(s, 84, {0, 0, 0, 0});
+        {"a bitmap record", Enhanced([](std::string& s) {
+             EmfRecord(s, 81, {0, 0, 0, 0});
          })},
         {"record size not a multiple of four",
          Enhanced([](std::string& s) { Put32(s, 54), Put32(s, 10); })},

@@ -74,6 +74,69 @@ TEST_F(PictureTest, KeepAspectOfATallPictureKeepsTheHeight) {
     EXPECT_EQ(canvas.Drawings(), std::vector<std::string>{"image (0,0,100,201) from 50x100"});
 }
 
+// A placeable metafile of 1 x 0.5 inch at 1,440 units per inch holding a diagonal line and a
+// rectangle over its whole extent.
+std::string InchMetafile() {
+    std::string s;
+    auto put16 = [&s](int32_t v) {
+        s += static_cast<char>(v & 0xFF);
+        s += static_cast<char>((v >> 8) & 0xFF);
+    };
+    auto put32 = [&](uint32_t v) {
+        put16(static_cast<int32_t>(v & 0xFFFF));
+        put16(static_cast<int32_t>(v >> 16));
+    };
+    auto record = [&](uint16_t function, std::initializer_list<int32_t> params) {
+        put32(static_cast<uint32_t>(3 + params.size()));
+        put16(function);
+        for (int32_t p : params)
+            put16(p);
+    };
+    put32(0x9AC6CDD7);
+    put16(0);
+    for (int32_t v : {0, 0, 1440, 720})
+        put16(v);
+    put16(1440);  // units per inch
+    put32(0);
+    put16(0);
+    for (int32_t v : {1, 9, 0x300, 0, 0, 0, 0, 0, 0})
+        put16(v);
+    record(0x0214, {0, 0});       // MoveTo (0, 0)
+    record(0x0213, {720, 1440});  // LineTo (1440, 720)
+    record(0x041B, {720, 1440, 0, 0});
+    record(0, {});
+    return s;
+}
+
+TEST_F(PictureTest, APlaceablePictureTakesItsSizeInPixelsAndStaysInItsObject) {
+    PictureView view;
+    view.width = 50;
+    view.height = 20;
+    view.picture.kind = GraphicKind::Metafile;
+    view.picture.data = InchMetafile();
+    struct Case {
+        const char* name;
+        uint16_t flags;
+        std::vector<std::string> expected;
+    } cases[] = {
+        // one inch is 96 pixels: the line runs to (96, 48), cut at the object's edge (51, 21)
+        {"own size",
+         0,
+         {"line 0,0-42,21 000000 w1 solid", "fill (0,0,51,21) FFFFFF",
+          "line 0,0-51,0 000000 w1 solid", "line 0,21-0,0 000000 w1 solid"}},
+        {"stretched",
+         view_flag::kStretched,
+         {"line 0,0-51,21 000000 w1 solid", "rectangle (0,0,51,21) pen 000000 w1 brush FFFFFF"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        canvas.Clear();
+        view.flags = c.flags;
+        DrawObject(view, context);
+        EXPECT_EQ(canvas.Drawings(), c.expected);
+    }
+}
+
 TEST_F(PictureTest, UndecodablePictureIsAGreyBox) {
     PictureView view;
     Picture200(view, view_flag::kStretched);
@@ -81,13 +144,15 @@ TEST_F(PictureTest, UndecodablePictureIsAGreyBox) {
     EXPECT_EQ(canvas.Drawings(), std::vector<std::string>{"fill (0,0,201,201) C0C0C0"});
 }
 
-TEST_F(PictureTest, UnplayableMetafileIsAGreyBox) {
+TEST_F(PictureTest, UnplayableMetafileIsAGreyBoxThatSaysSo) {
     PictureView view;
     Picture200(view, view_flag::kStretched);
     view.picture.kind = GraphicKind::Metafile;
     view.picture.data = std::string(200, '\x01');
     DrawObject(view, context);
-    EXPECT_EQ(canvas.Drawings(), std::vector<std::string>{"fill (0,0,201,201) C0C0C0"});
+    EXPECT_EQ(canvas.Drawings(),
+              std::vector<std::string>({"fill (0,0,201,201) C0C0C0",
+                                        "text 4,4 \"Dessin non affich\xE9\" clip(0,0,201,201)"}));
 }
 
 TEST_F(PictureTest, EmptyPicturePaintsNothingWhilePrintingAndASignWhileDesigning) {

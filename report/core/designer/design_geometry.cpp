@@ -11,10 +11,6 @@ IntRect RectOf(const View& view) {
     return IntRect{view.left, view.top, view.left + view.width, view.top + view.height};
 }
 
-bool Contains(const IntRect& rect, int32_t x, int32_t y) {
-    return x >= rect.left && x <= rect.right && y >= rect.top && y <= rect.bottom;
-}
-
 bool Intersects(const IntRect& a, const IntRect& b) {
     return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
 }
@@ -25,7 +21,7 @@ IntRect Normalized(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
 
 namespace {
 
-IntRect Grown(IntRect rect, int32_t by) {
+IntRect Grown(const IntRect& rect, int32_t by) {
     return IntRect{rect.left - by, rect.top - by, rect.right + by, rect.bottom + by};
 }
 
@@ -34,7 +30,7 @@ bool Hits(const View& view, int32_t x, int32_t y, int32_t tolerance) {
     // Flat objects (lines) would be out of reach without some room around them.
     if (rect.right - rect.left <= tolerance || rect.bottom - rect.top <= tolerance)
         return Contains(Grown(rect, tolerance), x, y);
-    return Contains(rect, x, y);
+    return Contains(Grown(rect, 1), x, y);
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "report/core/model/view.h"
+#include "report/core/prepared/page_geometry.h"
 
 namespace report {
 
@@ -17,7 +18,6 @@ class Page;
 
 // left, top, left + width, top + height (lines of width or height 0 are flat rectangles).
 IntRect RectOf(const View& view);
-bool Contains(const IntRect& rect, int32_t x, int32_t y);
 bool Intersects(const IntRect& a, const IntRect& b);
 // The rectangle spanned by two corners, in any order.
 IntRect Normalized(int32_t x1, int32_t y1, int32_t x2, int32_t y2);

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <cmath>
 
@@ -84,7 +85,7 @@ int32_t DesignerPageView::Tolerance() const {
     return std::max(1, static_cast<int32_t>(std::ceil(4 / zoom_)));
 }
 
-void DesignerPageView::paintEvent(QPaintEvent*) {
+void DesignerPageView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(0xA0, 0xA0, 0xA0));
     const Page& page = document_.CurrentPage();
@@ -93,17 +94,12 @@ void DesignerPageView::paintEvent(QPaintEvent*) {
                       QSize(static_cast<int>(std::lround(page.metrics.pageWidth * zoom_)),
                             static_cast<int>(std::lround(page.metrics.pageHeight * zoom_))));
     painter.fillRect(paper, Qt::white);
+    if (gridShown_ && grid_ * zoom_ >= 4) painter.drawImage(origin, GridImage());
 
     painter.save();
     painter.translate(origin);
     painter.scale(zoom_, zoom_);
     const IntRect printable = page.PrintableArea();
-    if (gridShown_ && grid_ * zoom_ >= 4) {
-        painter.setPen(QPen(QColor(0xB0, 0xB0, 0xB0), 0));
-        for (int32_t y = printable.top; y <= printable.bottom; y += grid_)
-            for (int32_t x = printable.left; x <= printable.right; x += grid_)
-                painter.drawPoint(x, y);
-    }
     painter.setPen(QPen(QColor(0x80, 0x80, 0xFF), 0, Qt::DashLine));
     painter.drawRect(QRect(printable.left, printable.top, printable.right - printable.left,
                            printable.bottom - printable.top));
@@ -116,7 +112,20 @@ void DesignerPageView::paintEvent(QPaintEvent*) {
         options.images = &kit_.images;
         options.printableArea = printable;
         options.designPage = &page;
-        PaintPage(page.Objects(), canvas, 1.0, 1.0, 0, 0, options);
+        // Only the objects in the region to repaint (the scrolled view shows part of the
+        // page), in runs so that the drawing order stays the page's.
+        const QRect exposed = event->rect();
+        const QPoint from = ToDesign(exposed.topLeft()), to = ToDesign(exposed.bottomRight());
+        const IntRect area{from.x() - 10, from.y() - 10, to.x() + 10, to.y() + 10};
+        const auto& objects = page.Objects();
+        size_t run = 0;
+        for (size_t i = 0; i <= objects.size(); ++i) {
+            if (i < objects.size() && Intersects(RectOf(*objects[i]), area)) continue;
+            if (i > run)
+                PaintPage(std::span(objects).subspan(run, i - run), canvas, 1.0, 1.0, 0, 0,
+                          options);
+            run = i + 1;
+        }
     }
     painter.restore();
 
@@ -203,6 +212,31 @@ void DesignerPageView::PaintRulers(QPainter& painter) const {
                              QString::number(unit_ == DesignUnit::Millimetres ? i : i * 10));
     }
     painter.fillRect(QRect(0, 0, kRuler, kRuler), QColor(0xE0, 0xE0, 0xE0));
+}
+
+const QImage& DesignerPageView::GridImage() {
+    // Thousands of dots: drawn once per zoom, grid and page, then copied at each paint.
+    const Page& page = document_.CurrentPage();
+    const IntRect printable = page.PrintableArea();
+    const QSize size(static_cast<int>(std::lround(page.metrics.pageWidth * zoom_)) + 1,
+                     static_cast<int>(std::lround(page.metrics.pageHeight * zoom_)) + 1);
+    const GridKey key{zoom_,         grid_,           printable.left,
+                      printable.top, printable.right, printable.bottom};
+    if (gridImage_.size() == size && gridKey_ == key) return gridImage_;
+    gridImage_ = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    gridImage_.fill(Qt::transparent);
+    const QRgb dot = QColor(0xB0, 0xB0, 0xB0).rgba();
+    for (int32_t y = printable.top; y <= printable.bottom; y += grid_) {
+        const int py = static_cast<int>(std::lround(y * zoom_));
+        if (py < 0 || py >= size.height()) continue;
+        auto* line = reinterpret_cast<QRgb*>(gridImage_.scanLine(py));
+        for (int32_t x = printable.left; x <= printable.right; x += grid_) {
+            const int px = static_cast<int>(std::lround(x * zoom_));
+            if (px >= 0 && px < size.width()) line[px] = dot;
+        }
+    }
+    gridKey_ = key;
+    return gridImage_;
 }
 
 bool DesignerPageView::SelectionHasBand() const {

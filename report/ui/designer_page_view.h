@@ -4,6 +4,7 @@
 // designer's commands; each finished gesture is one step of its history.
 #pragma once
 
+#include <QImage>
 #include <QPoint>
 #include <QRect>
 #include <QWidget>
@@ -62,6 +63,8 @@ class DesignerPageView : public QWidget {
   private:
     enum class Gesture { None, Moving, Resizing, Rubber, Inserting };
     void PaintRulers(QPainter& painter) const;
+    // The grid's dots over the whole paper at the zoom (screen pixels).
+    const QImage& GridImage();
     void PaintSelection(QPainter& painter) const;
     // Ends a move or resize: bands stacked again, one step committed.
     void FinishChange(bool bandsTouched);
@@ -84,6 +87,14 @@ class DesignerPageView : public QWidget {
     QPoint currentDesign_;
     QPoint anchorOrigin_;  // the first selected object's position when the gesture began
     QPoint applied_;       // what the gesture has moved or resized so far
+
+    struct GridKey {
+        double zoom = 0;
+        int32_t step = 0, left = 0, top = 0, right = 0, bottom = 0;
+        friend bool operator==(const GridKey&, const GridKey&) = default;
+    };
+    QImage gridImage_;
+    GridKey gridKey_;
 };
 
 }  // namespace report

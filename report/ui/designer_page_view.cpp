@@ -387,7 +387,19 @@ void DesignerPageView::keyPressEvent(QKeyEvent* event) {
             return;
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            if (!document_.Selection().empty()) emit editRequested();
+            if (insertKind_) {
+                // Without a mouse: the object goes to the printable area's top left corner.
+                const IntRect printable = document_.CurrentPage().PrintableArea();
+                InsertObject(document_, *insertKind_,
+                             IntRect{printable.left, printable.top, printable.left, printable.top},
+                             insertBand_);
+                SetInsertKind(std::nullopt);
+                FinishChange(false);
+                emit selectionChanged();
+                emit insertFinished();
+            } else if (!document_.Selection().empty()) {
+                emit editRequested();
+            }
             return;
         case Qt::Key_Escape:
             if (insertKind_) {

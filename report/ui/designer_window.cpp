@@ -200,6 +200,8 @@ void DesignerWindow::BuildMenus() {
                       [this] { Apply([this] { return SendToBack(document_); }); });
     object->addSeparator();
     object->addAction(QStringLiteral("&Modifier…"), this, [this] { EditSelected(); });
+    // The toolbar's kinds, for the keyboard: chosen here, Entrée on the page inserts.
+    insertMenu_ = object->addMenu(QStringLiteral("&Insérer"));
 
     QMenu* view = menuBar()->addMenu(QStringLiteral("&Affichage"));
     for (int percent : {50, 75, 100, 150, 200}) {
@@ -280,6 +282,7 @@ void DesignerWindow::BuildToolbar() {
         }
         if (QWidget* button = toolbar->widgetForAction(action))
             button->setAccessibleName(QString::fromUtf8(k.text));
+        insertMenu_->addAction(action);
     }
 }
 

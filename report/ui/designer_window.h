@@ -14,6 +14,7 @@
 
 class QAction;
 class QActionGroup;
+class QMenu;
 class QScrollArea;
 class QTabBar;
 class QTreeWidget;
@@ -91,6 +92,7 @@ class DesignerWindow : public QMainWindow {
     QTabBar* tabs_ = nullptr;
     QTreeWidget* dataTree_ = nullptr;
     QActionGroup* kinds_ = nullptr;
+    QMenu* insertMenu_ = nullptr;
     QAction* undo_ = nullptr;
     QAction* redo_ = nullptr;
     bool millimetres_ = true;

@@ -183,6 +183,13 @@ TEST_F(DesignerWindowTest, TheKeyboardSelectsMovesResizesDeletesAndUndoes) {
     for (int i = 0; i < 5; ++i)
         window.Document().Undo();
     EXPECT_TRUE(window.Document().Serialize(TemplateForm::Binary) == opened);
+    // A kind chosen, Enter inserts it without the mouse.
+    const size_t count = window.Document().CurrentPage().ObjectCount();
+    window.PageView().SetInsertKind(ObjectKind::Line);
+    Key(Qt::Key_Return);
+    EXPECT_EQ(window.Document().CurrentPage().ObjectCount(), count + 1);
+    EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("Line1 : Ligne"));
+    EXPECT_FALSE(window.PageView().InsertKind().has_value());
 }
 
 TEST_F(DesignerWindowTest, ABuildErrorSelectsTheObjectItNames) {

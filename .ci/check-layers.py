@@ -3,7 +3,7 @@
 
 Report engine (report/core), each layer using only those before it:
     base <- value <- {language, printer, data} <- model <- {file, prepared} <- render <- building
-         <- output <- engine
+         <- designer <- output <- engine
 Around it: net and report/core use no Qt; report/qt may not use report/ui; app/logic uses no
 widgets and not app/windows; nothing below app uses app. Tests of a layer include only what
 that layer may include, plus test support.
@@ -20,6 +20,7 @@ ORDER = [
     ("file", "prepared"),
     ("render",),
     ("building",),
+    ("designer",),
     ("output",),
     ("engine",),
 ]

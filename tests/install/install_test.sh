@@ -35,15 +35,16 @@ deb="$build/tombage_${version}_amd64.deb"
 
 echo "== Contenu"
 dpkg-deb -c "$deb" | awk '{print $6}' | sed 's|^\./|/|' >"$scratch/files"
-for file in /usr/bin/tombage /usr/bin/etat \
+for file in /usr/bin/tombage /usr/bin/etat /usr/bin/etat-concepteur \
     /usr/share/tombage/Tombage.etf /usr/share/tombage/Tombage.pdf /usr/share/tombage/Chargement.pdf \
     /usr/share/tombage/exemples/equipes_poule_a.csv /usr/share/tombage/exemples/groupe_b.htm \
-    /usr/share/applications/fr.tombage.Tombage.desktop /usr/share/applications/tombage-apercu.desktop \
+    /usr/share/applications/fr.tombage.Tombage.desktop /usr/share/applications/etat-concepteur.desktop \
     /usr/share/mime/packages/tombage.xml /usr/share/metainfo/fr.tombage.Tombage.metainfo.xml \
     /usr/share/icons/hicolor/scalable/apps/tombage.svg \
     /usr/share/icons/hicolor/48x48/apps/tombage.png /usr/share/icons/hicolor/128x128/apps/tombage.png \
     /usr/share/icons/hicolor/256x256/apps/tombage.png \
     /usr/share/man/man1/tombage.1.gz /usr/share/man/man1/etat.1.gz \
+    /usr/share/man/man1/etat-concepteur.1.gz \
     /usr/share/doc/tombage/copyright /usr/share/doc/tombage/changelog.gz; do
     grep -qx "$file" "$scratch/files" || fail "$file manque au paquet"
 done
@@ -66,10 +67,11 @@ dpkg-deb -x "$deb" "$root"
 desktop-file-validate "$root"/usr/share/applications/*.desktop || fail "desktop-file-validate"
 appstreamcli validate --no-net "$root/usr/share/metainfo/fr.tombage.Tombage.metainfo.xml" ||
     fail "appstreamcli validate"
-grep -qx 'Exec=etat preview %f' "$root/usr/share/applications/tombage-apercu.desktop" ||
-    fail "l'aperçu des .etp ne lance pas etat preview"
-grep -qx 'MimeType=application/x-tombage-prepared;' "$root/usr/share/applications/tombage-apercu.desktop" ||
-    fail "l'aperçu n'ouvre pas application/x-tombage-prepared"
+grep -qx 'Exec=etat-concepteur %f' "$root/usr/share/applications/etat-concepteur.desktop" ||
+    fail "les modèles et les .etp ne s'ouvrent pas dans le concepteur"
+grep -qx 'MimeType=application/x-tombage-template;application/x-tombage-prepared;' \
+    "$root/usr/share/applications/etat-concepteur.desktop" ||
+    fail "le concepteur n'ouvre pas les modèles et les états préparés"
 if command -v update-mime-database >/dev/null 2>&1; then
     mkdir -p "$scratch/mime/packages"
     cp "$root/usr/share/mime/packages/tombage.xml" "$scratch/mime/packages/"

@@ -1,8 +1,6 @@
 // etat build: builds a template over a user data source, then lists the prepared pages, writes
 // them to a prepared file or paints them into a PDF or PNG images.
-#include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <numeric>
 #include <string>
@@ -16,7 +14,7 @@
 #include "report/core/building/prepared_pages_sink.h"
 #include "report/core/building/report_builder.h"
 #include "report/core/building/text_layout_measurer.h"
-#include "report/core/data/dataset.h"
+#include "report/core/designer/sample_values.h"
 #include "report/core/engine/engine.h"
 #include "report/core/file/template_reader.h"
 #include "report/core/model/report.h"
@@ -34,44 +32,6 @@ namespace {
 
 void PrintError(const std::string& utf8) {
     std::fprintf(stderr, "etat : %s\n", utf8.c_str());
-}
-
-// The --values file: a header row of variable names, then one row of values per record
-// (semicolon-separated, UTF-8 or Windows-1252).
-struct ValueTable {
-    std::vector<std::string> names;
-    std::vector<std::vector<std::string>> rows;
-};
-
-std::vector<std::string> SplitFields(const std::string& line) {
-    std::vector<std::string> fields;
-    size_t start = 0;
-    for (;;) {
-        const size_t semicolon = line.find(';', start);
-        fields.push_back(line.substr(start, semicolon - start));
-        if (semicolon == std::string::npos) return fields;
-        start = semicolon + 1;
-    }
-}
-
-ValueTable ReadValues(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) throw report::FileOpenError(path);
-    ValueTable table;
-    std::string line;
-    bool header = true;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (header && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);
-        if (report::IsValidUtf8(line)) line = report::Utf8ToCp1252(line);
-        if (header) {
-            table.names = SplitFields(line);
-            header = false;
-        } else if (!line.empty()) {
-            table.rows.push_back(SplitFields(line));
-        }
-    }
-    return table;
 }
 
 bool ParseCount(const std::string& text, int& count) {
@@ -131,36 +91,14 @@ int Build(const std::vector<std::string>& args) {
     const std::unique_ptr<QGuiApplication> application = etat::StartQt();
 #endif
     const bool listing = text;
-    ValueTable values;
-    if (!valuesPath.empty()) {
-        values = ReadValues(valuesPath);
-        if (records < 0) records = static_cast<int>(values.rows.size());
-    }
-    if (records < 0) records = 1;
+    report::SampleValues values;
+    if (!valuesPath.empty()) values = report::ReadSampleValues(valuesPath);
 
     report::Engine engine(nullptr);  // the virtual printer
     report::Report report(engine.Model());
     // The program's own data source: a template made for it builds unchanged.
-    report::UserDataset dataset("userDataset1");
-    dataset.rangeEnd = report::RangeEnd::reCount;
-    dataset.rangeEndCount = records;
-    report::ComponentOwner form;
-    form.Add(dataset);
-    report.SetOwnerForm(&form);
-    report.dataset = &dataset;
-    report.onGetValue = [&](const std::string& name, report::Variant& value) {
-        if (values.rows.empty()) return;
-        // Bands outside the data loop (title, page header) read the first row, as they print
-        // before the first record; the summary reads the last.
-        const int last = static_cast<int>(values.rows.size()) - 1;
-        const size_t row = static_cast<size_t>(std::clamp(dataset.RecordNo(), 0, last));
-        for (size_t column = 0; column < values.names.size(); ++column) {
-            if (values.names[column] != name) continue;
-            const auto& fields = values.rows[row];
-            value = report::Variant::String(column < fields.size() ? fields[column] : "");
-            return;
-        }
-    };
+    report::SampleData sample(std::move(values), records);
+    sample.AttachTo(report);
 
     report::EngineStream stream = report::EngineStream::FromFile(templatePath);
     const report::TemplateLoadOutcome outcome = report::ReadTemplate(report, stream);

@@ -361,8 +361,10 @@ void ReportBuilder::HandleError(const std::exception& error) {
         for (const std::string& line : currentView_->memo)
             text += "\r" + line;
     text += "\r\r" + EngineText("build.error_report") + " " + report_->Name() + "\r";
-    if (currentView_ != nullptr)
+    if (currentView_ != nullptr) {
         text += EngineText("build.error_object") + " " + currentView_->name + "\r";
+        errorObjectName_ = currentView_->name;
+    }
     text += "\r";
     text += error.what();
     errorText_ = text;

@@ -71,6 +71,8 @@ class ReportBuilder final : public BuildContext {
     int PagesPrepared() const { return pagesPrepared_; }
     // Windows-1252, lines separated by single carriage returns.
     const std::string& ErrorText() const { return errorText_; }
+    // The name of the object being output when the error occurred; empty when none was.
+    const std::string& ErrorObjectName() const { return errorObjectName_; }
 
     // ---- BuildContext ----
     void OnGetValue(const std::string& name, Variant& value) override;
@@ -238,6 +240,7 @@ class ReportBuilder final : public BuildContext {
     bool terminated_ = false;
     bool errorOccurred_ = false;
     std::string errorText_;
+    std::string errorObjectName_;
     bool appendToPrevious_ = false;
     bool nextContinues_ = false;
     int savedCurY_ = 0;

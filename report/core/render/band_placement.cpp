@@ -21,6 +21,8 @@ const BandView* BandHolding(const View& view, const Page& page) {
 
 void PlaceInBand(View& view, const DrawingContext& context) {
     if (!context.printableArea) return;
+    // Most objects are not aligned; finding the band under one costs a pass over the page.
+    if (static_cast<BandAlign>(view.bandAlign) == BandAlign::baNone) return;
     const int32_t l = context.printableArea->left;
     const int32_t r = context.printableArea->right;
     const BandView* band = nullptr;

@@ -11,7 +11,8 @@ void PaintPage(std::span<const std::unique_ptr<View>> objects, Canvas& canvas, d
     context.canvas = &canvas;
     context.measuringCanvas = options.measuringCanvas;
     context.images = options.images;
-    context.mode = DocumentMode::Printing;
+    context.mode = options.designPage != nullptr ? DocumentMode::Designing : DocumentMode::Printing;
+    context.designPage = options.designPage;
     context.printableArea = options.printableArea;
     for (const std::unique_ptr<View>& object : objects) {
         if (!object) continue;

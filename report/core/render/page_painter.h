@@ -12,11 +12,17 @@
 
 namespace report {
 
+class Page;
+
 struct PagePaintOptions {
     Canvas* measuringCanvas = nullptr;     // 96 dpi text layout; null: the painting canvas
     const ImageDecoder* images = nullptr;  // null: bitmaps show as grey boxes
     std::optional<IntRect> printableArea;  // design pixels, for BandAlign; none: no alignment
     bool printerCanvasMode = false;        // drawing on the printer's own canvas
+    // The designer's page: objects are drawn in designing mode (placeholders for bands and
+    // sub-reports, corner marks, expressions as written) at scale 1, whatever the scales
+    // given; the canvas maps design pixels to the screen. Null: document mode printing.
+    const Page* designPage = nullptr;
 };
 
 // Draws every object in order (as prepared pages are drawn: document mode printing) with

@@ -30,8 +30,9 @@ struct AggregateEntry {
     std::string includeInvisible;
     // -1: a plain entry; 0: the template of per-column copies; n: the copy of column n.
     int column = -1;
-    // Records of the data band since this entry was last reset, visible or not: AVG divides by
-    // it. Each entry counts its own, so that a group footer's reset leaves the summary's alone.
+    // Records this entry took in since it was last reset: AVG divides by it, so that an average
+    // of the visible records is theirs. Each entry counts its own, so that a group footer's
+    // reset leaves the summary's alone.
     int records = 0;
 };
 
@@ -90,13 +91,15 @@ void AggregateList::AccumulateWhere(int column, bool bandVisible, Evaluate evalu
     const std::string* previousExpression = nullptr;
     for (AggregateEntry& entry : entries_) {
         if (entry.column != column) continue;
-        ++entry.records;
         if (entry.code != aggregate_code::kCount &&
             (previousExpression == nullptr || *previousExpression != entry.expression)) {
             value = evaluate(entry.expression);
             previousExpression = &entry.expression;
         }
-        if (bandVisible || entry.includeInvisible == "1") report::Accumulate(entry, value);
+        if (bandVisible || entry.includeInvisible == "1") {
+            report::Accumulate(entry, value);
+            ++entry.records;
+        }
     }
 }
 

@@ -40,6 +40,12 @@ TEST(AggregateListTest, InvisibleRecordsCountOnlyWhenAsked) {
     list.Accumulate(false, [](const std::string&) { return Variant::Int32(5); });
     EXPECT_EQ(list.Entries()[0].value.ToInt(), 0);
     EXPECT_EQ(list.Entries()[1].value.ToInt(), 5);
+    // An average divides by the records it took in: the visible ones, or all when asked.
+    EXPECT_EQ(list.Entries()[0].records, 0);
+    EXPECT_EQ(list.Entries()[1].records, 1);
+    list.Accumulate(true, [](const std::string&) { return Variant::Int32(5); });
+    EXPECT_EQ(list.Entries()[0].records, 1);
+    EXPECT_EQ(list.Entries()[1].records, 2);
 }
 
 TEST(AggregateListTest, SameExpressionAsThePreviousEntryIsEvaluatedOnce) {

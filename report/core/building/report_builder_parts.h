@@ -27,8 +27,9 @@ namespace build_detail {
 // A height no band has: asking a page for it always starts a new column or page.
 constexpr int kImpossibleHeight = 10000;
 constexpr size_t kMaxPendingBands = 100;
-// Positions and sizes beyond this (design pixels, about ten metres) come from damaged files.
-constexpr int32_t kMaxCoordinate = 1'000'000;
+// Positions and sizes beyond this (design pixels at 96 per inch: some eight metres, a roll of
+// paper) come from damaged files.
+constexpr int32_t kMaxCoordinate = 30'000;
 
 inline int DataKind(int level) {
     return level == 1 ? bt::kMasterData : level == 2 ? bt::kDetailData : bt::kSubDetailData;

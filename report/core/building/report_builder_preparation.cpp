@@ -50,8 +50,9 @@ void ReportBuilder::SetUpBands(PageBuild& build) {
     std::vector<std::string> errors;
     for (const auto& owned : page.Objects()) {
         View& view = *owned;
-        // A damaged template may hold any 32-bit geometry; kept to ten metres of paper for the
-        // build (the template is read back afterwards), sums of positions cannot overflow.
+        // A damaged template may hold any 32-bit geometry; kept to a roll of paper for the build
+        // (the template is read back afterwards), so that sums of positions cannot overflow and
+        // an object far below its split band does not push it through endless blank pages.
         for (int32_t* value : {&view.left, &view.top, &view.width, &view.height})
             *value = std::clamp<int32_t>(*value, -kMaxCoordinate, kMaxCoordinate);
         ObjectState& state = StateOf(view);

@@ -84,8 +84,8 @@ void Page::ChangePaper(int32_t paperSize, int32_t paperWidth, int32_t paperHeigh
 }
 
 IntRect Page::PrintableArea() const {
-    // Damaged margins may be any 32-bit value: computed wide and kept to ten metres of paper,
-    // so that positions derived from them cannot overflow.
+    // Damaged margins may be any 32-bit value: computed wide and kept far beyond any paper
+    // (a million design pixels), so that positions derived from them cannot overflow.
     const auto bounded = [](int64_t value) {
         constexpr int64_t kLimit = 1'000'000;
         return static_cast<int32_t>(std::clamp<int64_t>(value, -kLimit, kLimit));

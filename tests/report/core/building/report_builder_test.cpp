@@ -1079,5 +1079,17 @@ TEST_F(ReportBuilderTest, BandsAreMeasuredAsTheirObjectsWillPrint) {
     EXPECT_LT(hidden, plain);
 }
 
+// A damaged template: a split band and its object far below any paper (found by fuzzing). The
+// build keeps such geometry to a roll of paper: the object prints once, within a bounded count of
+// pages, instead of pushing the band through thousands of blank ones.
+TEST_F(ReportBuilderTest, SplitBandWithAnObjectFarBelowEndsWithinARollOfPaper) {
+    ASSERT_TRUE(Build(Band("ReportTitle", 50, 2000000000, R"(, "flags": 8)") + "," +
+                          Memo("Loin", 1000000000, "Loin"),
+                      0))
+        << errorText;
+    EXPECT_EQ(AllTexts(), (Texts{"Loin"}));
+    EXPECT_LE(pages.PageCount(), 30000 / (UsableHeight() - 2) + 2);
+}
+
 }  // namespace
 }  // namespace report

@@ -11,20 +11,9 @@
 #include "report/core/designer/design_document.h"
 #include "report/core/model/page.h"
 #include "report/core/model/property_object.h"
+#include "report/qt/qt_text.h"
 
 namespace report {
-
-namespace {
-
-QString FromEngine(const std::string& cp1252) {
-    return QString::fromStdString(Cp1252ToUtf8(cp1252));
-}
-
-std::string ToEngine(const QString& text) {
-    return Utf8ToCp1252(text.toStdString());
-}
-
-}  // namespace
 
 DesignerInspector::DesignerInspector(DesignDocument& document, QWidget* parent)
     : QWidget(parent), document_(document) {
@@ -74,11 +63,11 @@ void DesignerInspector::Refresh() {
     for (size_t i = 0; i < rows_.size(); ++i) {
         const PropertyRow& row = rows_[i];
         const int r = static_cast<int>(i);
-        const QString name = FromEngine(row.name);
+        const QString name = ToQString(row.name);
         auto* nameItem = new QTableWidgetItem(name);
         nameItem->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
         table_->setItem(r, 0, nameItem);
-        const QString value = FromEngine(row.value);
+        const QString value = ToQString(row.value);
         auto* valueItem = new QTableWidgetItem(value);
         valueItem->setData(Qt::AccessibleTextRole, name + QStringLiteral(" : ") + value);
         Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
@@ -89,7 +78,7 @@ void DesignerInspector::Refresh() {
             auto* choices = new QComboBox(table_);
             choices->setAccessibleName(name);
             for (const std::string& choice : row.choices)
-                choices->addItem(FromEngine(choice));
+                choices->addItem(ToQString(choice));
             choices->setCurrentIndex(row.mixed ? -1 : choices->findText(value));
             connect(choices, &QComboBox::activated, this,
                     [this, r, choices](int) { Store(r, choices->currentText()); });
@@ -103,12 +92,12 @@ void DesignerInspector::Store(int row, const QString& text) {
     if (row < 0 || row >= static_cast<int>(rows_.size())) return;
     const std::string name = rows_[static_cast<size_t>(row)].name;
     try {
-        const bool stored = SetSharedProperty(Objects(), name, ToEngine(text), scale_);
+        const bool stored = SetSharedProperty(Objects(), name, FromQString(text), scale_);
         message_->clear();
         if (stored && document_.Commit()) emit changed();
     } catch (const std::exception& error) {
         // Nothing was stored: the row shows the value the objects hold.
-        message_->setText(FromEngine(error.what()));
+        message_->setText(ToQString(error.what()));
     }
     // Deferred: the table may be inside the very signal of the item it would delete.
     QMetaObject::invokeMethod(

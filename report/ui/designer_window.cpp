@@ -31,6 +31,7 @@
 #include "report/core/model/model_state.h"
 #include "report/core/model/page.h"
 #include "report/core/model/report.h"
+#include "report/qt/qt_text.h"
 #include "report/ui/designer_inspector.h"
 #include "report/ui/designer_page_view.h"
 #include "report/ui/preview_window.h"
@@ -39,14 +40,6 @@
 namespace report {
 
 namespace {
-
-QString FromEngine(const std::string& cp1252) {
-    return QString::fromStdString(Cp1252ToUtf8(cp1252));
-}
-
-std::string ToEngine(const QString& text) {
-    return Utf8ToCp1252(text.toStdString());
-}
 
 std::string NativePath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -256,7 +249,7 @@ void DesignerWindow::BuildToolbar() {
             // The band's kind is chosen from the band types, in the order bands stand.
             auto* menu = new QMenu(this);
             for (BandType type : BandOrder()) {
-                menu->addAction(FromEngine(BandTypeDisplayName(band_type::Code(type))), this,
+                menu->addAction(ToQString(BandTypeDisplayName(band_type::Code(type))), this,
                                 [this, action, type] {
                                     action->setChecked(true);
                                     pageView_->SetInsertKind(ObjectKind::Band, type);
@@ -305,7 +298,7 @@ void DesignerWindow::DocumentChanged() {
     while (tabs_->count() > static_cast<int>(report.pages.Count()))
         tabs_->removeTab(tabs_->count() - 1);
     for (size_t i = 0; i < report.pages.Count(); ++i) {
-        const QString name = FromEngine(report.pages[i].name);
+        const QString name = ToQString(report.pages[i].name);
         const QString label = name.isEmpty() ? QStringLiteral("Page %1").arg(i + 1) : name;
         const int index = static_cast<int>(i);
         if (index >= tabs_->count())
@@ -330,13 +323,13 @@ void DesignerWindow::SelectionChanged() {
     if (selected.size() == 1) {
         const View& view = *selected.front();
         text =
-            QStringLiteral("%1 : %2").arg(FromEngine(view.name), QString::fromUtf8(KindName(view)));
+            QStringLiteral("%1 : %2").arg(ToQString(view.name), QString::fromUtf8(KindName(view)));
         if (view.objectType == object_type::kBand)
-            text += QStringLiteral(" (%1)").arg(FromEngine(BandTypeDisplayName(view.frameTyp)));
+            text += QStringLiteral(" (%1)").arg(ToQString(BandTypeDisplayName(view.frameTyp)));
     } else if (selected.size() > 1) {
         text = QStringLiteral("%1 objets sélectionnés").arg(selected.size());
     } else {
-        text = QStringLiteral("Page : %1").arg(FromEngine(document_.CurrentPage().name));
+        text = QStringLiteral("Page : %1").arg(ToQString(document_.CurrentPage().name));
     }
     statusBar()->showMessage(text);
     // Screen readers hear the selection as the status bar names it.
@@ -372,14 +365,14 @@ void DesignerWindow::FillDataTree() {
     auto* sources = new QTreeWidgetItem(dataTree_, {QStringLiteral("Sources de données")});
     auto* program = new QTreeWidgetItem(sources, {QStringLiteral("userDataset1")});
     for (const std::string& name : sampleValues_.names)
-        new QTreeWidgetItem(program, {FromEngine(name)});
+        new QTreeWidgetItem(program, {ToQString(name)});
     for (const std::string& source : report.dictionary.DataSourceList(report.State().components))
-        if (source != "userDataset1") new QTreeWidgetItem(sources, {FromEngine(source)});
+        if (source != "userDataset1") new QTreeWidgetItem(sources, {ToQString(source)});
     auto* variables = new QTreeWidgetItem(dataTree_, {QStringLiteral("Variables")});
     for (const std::string& category : report.dictionary.Categories()) {
-        auto* item = new QTreeWidgetItem(variables, {FromEngine(category)});
+        auto* item = new QTreeWidgetItem(variables, {ToQString(category)});
         for (const std::string& variable : report.dictionary.VariablesOf(category))
-            new QTreeWidgetItem(item, {FromEngine(variable)});
+            new QTreeWidgetItem(item, {ToQString(variable)});
     }
     auto* standard = new QTreeWidgetItem(dataTree_, {QStringLiteral("Variables standard")});
     for (const char* name :
@@ -390,7 +383,7 @@ void DesignerWindow::FillDataTree() {
 
 void DesignerWindow::ShowError(const QString& caption, const std::exception& error) {
     // Through the engine's dialog service, which tests answer.
-    Dialogs().ShowMessage(error.what(), ToEngine(caption), mb::kOk | mb::kIconError);
+    Dialogs().ShowMessage(error.what(), FromQString(caption), mb::kOk | mb::kIconError);
 }
 
 bool DesignerWindow::OpenFile(const QString& path) {
@@ -453,8 +446,9 @@ bool DesignerWindow::Preview() {
     }
     std::unique_ptr<PreparedPages> pages = build->TakePages();
     if (pages->PageCount() == 0) {
-        Dialogs().ShowMessage(ToEngine(QStringLiteral("L'état ne contient aucune page.")),
-                              ToEngine(QStringLiteral("Aperçu")), mb::kOk | mb::kIconInformation);
+        Dialogs().ShowMessage(FromQString(QStringLiteral("L'état ne contient aucune page.")),
+                              FromQString(QStringLiteral("Aperçu")),
+                              mb::kOk | mb::kIconInformation);
         return false;
     }
     Report& built = build->BuiltReport();
@@ -474,8 +468,8 @@ bool DesignerWindow::MaySetDocumentAside() {
                              ? QStringLiteral("Sans nom")
                              : QFileInfo(QFile::decodeName(document_.Path().c_str())).fileName();
     const int answer = Dialogs().ShowMessage(
-        ToEngine(QStringLiteral("Enregistrer les modifications de « %1 » ?").arg(name)),
-        ToEngine(QStringLiteral("Concepteur d'états")), mb::kYesNoCancel | mb::kIconQuestion);
+        FromQString(QStringLiteral("Enregistrer les modifications de « %1 » ?").arg(name)),
+        FromQString(QStringLiteral("Concepteur d'états")), mb::kYesNoCancel | mb::kIconQuestion);
     if (answer == mr::kYes) return SaveAsked();
     return answer == mr::kNo;
 }
@@ -541,15 +535,15 @@ void DesignerWindow::EditSelected() {
     View& view = *selected.front();
     if (!view.FindProperty("Memo")) return;
     bool ok = false;
-    const QString before = FromEngine(view.GetPropertyValue("Memo").ToText());
+    const QString before = ToQString(view.GetPropertyValue("Memo").ToText());
     const QString text = QInputDialog::getMultiLineText(
-        this, QStringLiteral("Texte de %1").arg(FromEngine(view.name)), QStringLiteral("Texte :"),
+        this, QStringLiteral("Texte de %1").arg(ToQString(view.name)), QStringLiteral("Texte :"),
         QString(before).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), &ok);
     if (!ok) return;
     QString typed = text;
     typed.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
     try {
-        if (SetSharedProperty({&view}, "Memo", ToEngine(typed), UnitScale{})) {
+        if (SetSharedProperty({&view}, "Memo", FromQString(typed), UnitScale{})) {
             document_.Commit();
             DocumentChanged();
         }

@@ -26,13 +26,16 @@
 #include "report/core/building/text_layout_measurer.h"
 #include "report/core/designer/design_clipboard.h"
 #include "report/core/designer/design_commands.h"
+#include "report/core/designer/expression_catalog.h"
 #include "report/core/designer/preview_build.h"
+#include "report/core/language/engine_core.h"
 #include "report/core/model/band_view.h"
 #include "report/core/model/model_state.h"
 #include "report/core/model/page.h"
 #include "report/core/model/report.h"
 #include "report/qt/qt_text.h"
 #include "report/ui/designer_inspector.h"
+#include "report/ui/designer_memo_editor.h"
 #include "report/ui/designer_page_view.h"
 #include "report/ui/preview_window.h"
 #include "report/ui/report_preview.h"
@@ -534,6 +537,10 @@ void DesignerWindow::EditSelected() {
     if (selected.empty()) return;
     View& view = *selected.front();
     if (!view.FindProperty("Memo")) return;
+    if (dynamic_cast<BandView*>(&view) == nullptr) {
+        EditText(view);
+        return;
+    }
     bool ok = false;
     const QString before = ToQString(view.GetPropertyValue("Memo").ToText());
     const QString text = QInputDialog::getMultiLineText(
@@ -548,6 +555,35 @@ void DesignerWindow::EditSelected() {
             DocumentChanged();
         }
     } catch (const std::exception& error) {
+        ShowError(QStringLiteral("Modifier"), error);
+    }
+}
+
+void DesignerWindow::EditText(View& view) {
+    DesignerMemoEditor editor(
+        ToQString(view.name), view.memo, view.script,
+        BuildExpressionCatalog(document_.GetReport(), document_.GetReport().State().components,
+                               core_.Functions()),
+        this);
+    if (editor.exec() != QDialog::Accepted) return;
+    const auto joined = [](const std::vector<std::string>& lines) {
+        std::string text;
+        for (size_t i = 0; i < lines.size(); ++i)
+            text += (i > 0 ? "\r\n" : "") + lines[i];
+        return text;
+    };
+    try {
+        // Both in one step: the text and its script belong together.
+        bool changed = SetSharedProperty({&view}, "Memo", joined(editor.MemoLines()), UnitScale{});
+        if (view.FindProperty("Script"))
+            changed |=
+                SetSharedProperty({&view}, "Script", joined(editor.ScriptLines()), UnitScale{});
+        if (changed) {
+            document_.Commit();
+            DocumentChanged();
+        }
+    } catch (const std::exception& error) {
+        document_.Revert();
         ShowError(QStringLiteral("Modifier"), error);
     }
 }

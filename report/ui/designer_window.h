@@ -24,6 +24,7 @@ namespace report {
 class DesignerInspector;
 class DesignerPageView;
 class EngineCore;
+class View;
 class PreviewWindow;
 
 class DesignerWindow : public QMainWindow {
@@ -70,6 +71,8 @@ class DesignerWindow : public QMainWindow {
     bool MaySetDocumentAside();
     void Apply(const std::function<bool()>& change, bool bands = false);
     void EditSelected();
+    // The text object's editor; its text and script change as one step.
+    void EditText(View& view);
     void NewDocument();
     void OpenAsked();
     bool SaveAsked();

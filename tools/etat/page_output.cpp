@@ -66,8 +66,8 @@ class PagePainter {
     PagePainter(const PagePainter&) = delete;
     PagePainter& operator=(const PagePainter&) = delete;
 
-    void Paint(int index, QPainter& painter, QSize pixels) {
-        report::QtCanvas canvas(painter);
+    // `canvas` may serve many pages of one painter: its fonts are then looked up once.
+    void Paint(int index, report::Canvas& canvas, QSize pixels) {
         report::PreparedPage& page = store_.PageAt(index);
         page.visible = true;
         report::DrawPage(store_, index, canvas, TargetRect(page, pixels), options_);
@@ -123,7 +123,8 @@ void RenderPng(report::PreparedPages& store, const std::vector<int>& indexes,
         image.setDotsPerMeterY(dotsPerMetre);
         {
             QPainter qp(&image);
-            painter.Paint(index, qp, pixels);
+            report::QtCanvas canvas(qp);
+            painter.Paint(index, canvas, pixels);
         }
         const QString path = QDir(folder).filePath(QString::fromStdString(PngName(index)));
         if (!image.save(path, "PNG")) throw report::FileCreateError(path.toStdString());
@@ -139,12 +140,16 @@ void RenderPdf(report::PreparedPages& store, const std::vector<int>& indexes,
     QPainter qp;
     if (!qp.begin(&writer)) throw report::FileCreateError(pdfPath);
     PagePainter painter(store, kit);
-    for (size_t i = 0; i < indexes.size(); ++i) {
-        if (i > 0) {
-            writer.setPageLayout(LayoutOf(store.PageAt(indexes[i])));
-            writer.newPage();
+    {
+        // one canvas for the document: a canvas per page would look every font up again
+        report::QtCanvas canvas(qp);
+        for (size_t i = 0; i < indexes.size(); ++i) {
+            if (i > 0) {
+                writer.setPageLayout(LayoutOf(store.PageAt(indexes[i])));
+                writer.newPage();
+            }
+            painter.Paint(indexes[i], canvas, QSize(writer.width(), writer.height()));
         }
-        painter.Paint(indexes[i], qp, QSize(writer.width(), writer.height()));
     }
     if (!qp.end()) throw report::FileCreateError(pdfPath);
 }

@@ -8,8 +8,10 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 #include "report/core/base/errors.h"
@@ -133,25 +135,63 @@ void RenderPng(report::PreparedPages& store, const std::vector<int>& indexes,
 
 void RenderPdf(report::PreparedPages& store, const std::vector<int>& indexes,
                const std::string& pdfPath, report::QtDrawingKit& kit) {
-    const QString path = QString::fromStdString(pdfPath);
-    QPdfWriter writer(path);
-    writer.setCreator("Tombage etat");
-    writer.setPageLayout(LayoutOf(store.PageAt(indexes.front())));
-    QPainter qp;
-    if (!qp.begin(&writer)) throw report::FileCreateError(pdfPath);
-    PagePainter painter(store, kit);
-    {
-        // one canvas for the document: a canvas per page would look every font up again
-        report::QtCanvas canvas(qp);
-        for (size_t i = 0; i < indexes.size(); ++i) {
-            if (i > 0) {
-                writer.setPageLayout(LayoutOf(store.PageAt(indexes[i])));
-                writer.newPage();
-            }
-            painter.Paint(indexes[i], canvas, QSize(writer.width(), writer.height()));
-        }
-    }
-    if (!qp.end()) throw report::FileCreateError(pdfPath);
+    PdfPageWriter pdf(pdfPath, kit);
+    for (int index : indexes)
+        pdf.AddPage(store, index);
+    pdf.Finish();
 }
+
+struct PdfPageWriter::Document {
+    Document(const std::string& path, report::QtDrawingKit& drawingKit)
+        : pdfPath(path), file(QString::fromStdString(path)), writer(&file), kit(drawingKit) {}
+
+    std::string pdfPath;
+    QSaveFile file;
+    QPdfWriter writer;
+    QPainter painter;
+    // one canvas for the document: a canvas per page would look every font up again
+    std::optional<report::QtCanvas> canvas;
+    report::QtDrawingKit& kit;
+    int pages = 0;
+};
+
+PdfPageWriter::PdfPageWriter(const std::string& pdfPath, report::QtDrawingKit& kit)
+    : document_(std::make_unique<Document>(pdfPath, kit)) {
+    if (!document_->file.open(QIODevice::WriteOnly)) throw report::FileCreateError(pdfPath);
+    document_->writer.setCreator("Tombage etat");
+}
+
+PdfPageWriter::~PdfPageWriter() {
+    document_->canvas.reset();
+    if (document_->painter.isActive()) document_->painter.end();
+    // an unfinished file never replaces the one there was
+    document_->file.cancelWriting();
+}
+
+void PdfPageWriter::AddPage(report::PreparedPages& store, int index) {
+    Document& d = *document_;
+    d.writer.setPageLayout(LayoutOf(store.PageAt(index)));
+    if (d.pages == 0) {
+        if (!d.painter.begin(&d.writer)) throw report::FileCreateError(d.pdfPath);
+        d.canvas.emplace(d.painter);
+    } else {
+        d.writer.newPage();
+    }
+    PagePainter painter(store, d.kit);
+    painter.Paint(index, *d.canvas, QSize(d.writer.width(), d.writer.height()));
+    ++d.pages;
+}
+
+int PdfPageWriter::PagesAdded() const {
+    return document_->pages;
+}
+
+void PdfPageWriter::Finish() {
+    Document& d = *document_;
+    d.canvas.reset();
+    if (d.painter.isActive() && !d.painter.end()) throw report::FileCreateError(d.pdfPath);
+    if (!d.file.commit()) throw report::FileCreateError(d.pdfPath);
+}
+
 }  // namespace etat
 #endif

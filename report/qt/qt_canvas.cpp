@@ -58,6 +58,10 @@ QtCanvas::~QtCanvas() {
     if (painter_.isActive()) PrepareShapes();
 }
 
+void QtCanvas::BatchText() {
+    batched_ = true;
+}
+
 void QtCanvas::SetFont(const CanvasFont& font) {
     font_ = font;
     currentAdvances_ = nullptr;
@@ -155,16 +159,17 @@ void QtCanvas::DrawText(const TextOutput& output) {
                 output.justifyExtra / spaces + (spacesSeen <= output.justifyExtra % spaces ? 1 : 0);
         }
     }
-    QGlyphRun run;
-    run.setRawFont(glyphs.raw);
-    run.setGlyphIndexes(indexes_);
-    run.setPositions(positions_);
-    run.setUnderline((font_.style & 4) != 0);
-    run.setStrikeOut((font_.style & 8) != 0);
     // An opaque text ground is painted here: Qt's own opaque mode misplaces rotated glyphs.
     const bool ground = backgroundMode_ == BackgroundMode::Opaque &&
                         brush_.style == BrushStyle::Solid && brush_.color != kNoColor;
     if (!direct) {
+        FlushText();
+        QGlyphRun run;
+        run.setRawFont(glyphs.raw);
+        run.setGlyphIndexes(indexes_);
+        run.setPositions(positions_);
+        run.setUnderline((font_.style & 4) != 0);
+        run.setStrikeOut((font_.style & 8) != 0);
         DrawTextSaved(output, run, ground, x, advances.lineHeight);
         return;
     }
@@ -176,24 +181,51 @@ void QtCanvas::DrawText(const TextOutput& output) {
     if (ground) painted |= groundBox;
     if (!glyphs.synthesized && Inside(painted, clip)) {
         if (clip_ && !Inside(painted, *clip_)) {
+            FlushText();
             painter_.setClipping(false);
             clip_.reset();
         }
     } else if (clip_ != clip) {
+        FlushText();
         painter_.setClipRect(clip);
         clip_ = clip;
     }
-    if (ground) painter_.fillRect(groundBox, QtColorOf(brush_.color));
+    if (ground) {
+        FlushText();
+        painter_.fillRect(groundBox, QtColorOf(brush_.color));
+    }
     if (!textMode_) {
         painter_.setBackgroundMode(Qt::TransparentMode);
         textMode_ = true;
     }
     if (linePen_ || textColor_ != font_.color) {
+        FlushText();
         painter_.setPen(QtColorOf(font_.color));
         linePen_ = false;
         textColor_ = font_.color;
     }
+    if (pendingGlyphs_ != &glyphs) {
+        FlushText();
+        pendingGlyphs_ = &glyphs;
+    }
+    pendingIndexes_.append(indexes_);
+    pendingPositions_.append(positions_);
+    if (!batched_) FlushText();
+}
+
+void QtCanvas::FlushText() {
+    if (pendingIndexes_.isEmpty()) return;
+    QGlyphRun run;
+    run.setRawFont(pendingGlyphs_->raw);
+    run.setGlyphIndexes(pendingIndexes_);
+    run.setPositions(pendingPositions_);
     painter_.drawGlyphRun(QPointF(0, 0), run);
+    pendingIndexes_.clear();
+    pendingPositions_.clear();
+}
+
+void QtCanvas::Flush() {
+    FlushText();
 }
 
 void QtCanvas::DrawTextSaved(const TextOutput& output, const QGlyphRun& run, bool ground,
@@ -214,12 +246,14 @@ void QtCanvas::DrawTextSaved(const TextOutput& output, const QGlyphRun& run, boo
 }
 
 void QtCanvas::Unclip() {
+    FlushText();
     if (!clip_) return;
     painter_.setClipping(false);
     clip_.reset();
 }
 
 void QtCanvas::PrepareShapes() {
+    FlushText();
     Unclip();
     if (!linePen_) ApplyPen();
     if (textMode_) {

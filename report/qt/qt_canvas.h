@@ -42,6 +42,13 @@ class QtCanvas : public Canvas {
     void DrawImage(const IntRect& target, const DecodedImage& image) override;
     int32_t DpiY() const override;
 
+    // From now on unclipped text of one font and colour is gathered and painted in one glyph
+    // run (a PDF writer's cost is per run): at the latest by the next shape, clip or colour
+    // change, Flush or the destructor. Whoever paints on the painter directly in between
+    // calls Flush first.
+    void BatchText();
+    void Flush();
+
   private:
     // Glyphs of one font for the 256 Windows-1252 characters.
     struct Glyphs {
@@ -59,6 +66,7 @@ class QtCanvas : public Canvas {
     // The painter's pen, clip and background mode as the shapes expect them after text.
     void PrepareShapes();
     void Unclip();
+    void FlushText();
     void DrawTextSaved(const TextOutput& output, const QGlyphRun& run, bool ground, double width,
                        int32_t lineHeight);
 
@@ -78,6 +86,10 @@ class QtCanvas : public Canvas {
     std::optional<QRect> clip_;
     QList<quint32> indexes_;
     QList<QPointF> positions_;
+    bool batched_ = false;
+    Glyphs* pendingGlyphs_ = nullptr;  // the font of the text gathered so far
+    QList<quint32> pendingIndexes_;
+    QList<QPointF> pendingPositions_;
 };
 
 }  // namespace report

@@ -174,11 +174,13 @@ void PdfPageWriter::AddPage(report::PreparedPages& store, int index) {
     if (d.pages == 0) {
         if (!d.painter.begin(&d.writer)) throw report::FileCreateError(d.pdfPath);
         d.canvas.emplace(d.painter);
+        d.canvas->BatchText();
     } else {
         d.writer.newPage();
     }
     PagePainter painter(store, d.kit);
     painter.Paint(index, *d.canvas, QSize(d.writer.width(), d.writer.height()));
+    d.canvas->Flush();  // the page's text on the page
     ++d.pages;
 }
 

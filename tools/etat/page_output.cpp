@@ -2,6 +2,7 @@
 
 #if TOMBAGE_ETAT_QT
 
+#include <malloc.h>
 #include <QDir>
 #include <QImage>
 #include <QPageLayout>
@@ -157,6 +158,10 @@ struct PdfPageWriter::Document {
 
 PdfPageWriter::PdfPageWriter(const std::string& pdfPath, report::QtDrawingKit& kit)
     : document_(std::make_unique<Document>(pdfPath, kit)) {
+    // Qt's PDF writer reads every page back through a 16 MiB buffer: allocated from the heap,
+    // it is not mapped, faulted in and unmapped (or trimmed) again for each page.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
     if (!document_->file.open(QIODevice::WriteOnly)) throw report::FileCreateError(pdfPath);
     document_->writer.setCreator("Tombage etat");
 }

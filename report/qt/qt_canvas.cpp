@@ -55,7 +55,9 @@ QtCanvas::QtCanvas(QPainter& painter)
 
 QtCanvas::~QtCanvas() {
     // the painter left as the shapes had it, text or not
-    if (painter_.isActive()) PrepareShapes();
+    if (!painter_.isActive()) return;
+    FlushText();
+    PrepareShapes();
 }
 
 void QtCanvas::BatchText() {
@@ -179,42 +181,63 @@ void QtCanvas::DrawText(const TextOutput& output) {
     const QRectF groundBox(output.x, output.y, x, advances.lineHeight);
     QRectF painted = ink.adjusted(-2, -2, 2, 2);
     if (ground) painted |= groundBox;
-    if (!glyphs.synthesized && Inside(painted, clip)) {
+    const bool needsClip = glyphs.synthesized || !Inside(painted, clip);
+    if (batched_ && !needsClip && !ground) {
+        GatherText(glyphs, painted);
+        return;
+    }
+    FlushText();
+    if (!needsClip) {
         if (clip_ && !Inside(painted, *clip_)) {
-            FlushText();
             painter_.setClipping(false);
             clip_.reset();
         }
     } else if (clip_ != clip) {
-        FlushText();
         painter_.setClipRect(clip);
         clip_ = clip;
     }
-    if (ground) {
-        FlushText();
-        painter_.fillRect(groundBox, QtColorOf(brush_.color));
-    }
+    if (ground) painter_.fillRect(groundBox, QtColorOf(brush_.color));
     if (!textMode_) {
         painter_.setBackgroundMode(Qt::TransparentMode);
         textMode_ = true;
     }
     if (linePen_ || textColor_ != font_.color) {
-        FlushText();
         painter_.setPen(QtColorOf(font_.color));
         linePen_ = false;
         textColor_ = font_.color;
     }
-    if (pendingGlyphs_ != &glyphs) {
-        FlushText();
-        pendingGlyphs_ = &glyphs;
-    }
+    QGlyphRun run;
+    run.setRawFont(glyphs.raw);
+    run.setGlyphIndexes(indexes_);
+    run.setPositions(positions_);
+    painter_.drawGlyphRun(QPointF(0, 0), run);
+}
+
+void QtCanvas::GatherText(Glyphs& glyphs, const QRectF& painted) {
+    if (pendingGlyphs_ != &glyphs || pendingColor_ != font_.color) FlushText();
+    pendingGlyphs_ = &glyphs;
+    pendingColor_ = font_.color;
     pendingIndexes_.append(indexes_);
     pendingPositions_.append(positions_);
-    if (!batched_) FlushText();
+    pendingInk_ |= painted;
 }
 
 void QtCanvas::FlushText() {
     if (pendingIndexes_.isEmpty()) return;
+    // gathered text needs no clip, only its own pen
+    if (clip_) {
+        painter_.setClipping(false);
+        clip_.reset();
+    }
+    if (!textMode_) {
+        painter_.setBackgroundMode(Qt::TransparentMode);
+        textMode_ = true;
+    }
+    if (linePen_ || textColor_ != pendingColor_) {
+        painter_.setPen(QtColorOf(pendingColor_));
+        linePen_ = false;
+        textColor_ = pendingColor_;
+    }
     QGlyphRun run;
     run.setRawFont(pendingGlyphs_->raw);
     run.setGlyphIndexes(pendingIndexes_);
@@ -222,6 +245,12 @@ void QtCanvas::FlushText() {
     painter_.drawGlyphRun(QPointF(0, 0), run);
     pendingIndexes_.clear();
     pendingPositions_.clear();
+    pendingInk_ = QRectF();
+}
+
+void QtCanvas::FlushTextUnder(const QRectF& shape) {
+    // apart, the two may be painted in either order
+    if (!pendingIndexes_.isEmpty() && pendingInk_.intersects(shape)) FlushText();
 }
 
 void QtCanvas::Flush() {
@@ -246,14 +275,12 @@ void QtCanvas::DrawTextSaved(const TextOutput& output, const QGlyphRun& run, boo
 }
 
 void QtCanvas::Unclip() {
-    FlushText();
     if (!clip_) return;
     painter_.setClipping(false);
     clip_.reset();
 }
 
 void QtCanvas::PrepareShapes() {
-    FlushText();
     Unclip();
     if (!linePen_) ApplyPen();
     if (textMode_) {
@@ -303,18 +330,25 @@ void QtCanvas::SetBackgroundMode(BackgroundMode mode) {
 
 void QtCanvas::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     if (x1 == x2 && y1 == y2) return;
+    const double reach = std::max(1, pen_.width) / 2.0 + 2;
+    FlushTextUnder(QRectF(QPointF(std::min(x1, x2), std::min(y1, y2)),
+                          QPointF(std::max(x1, x2), std::max(y1, y2)))
+                       .adjusted(-reach, -reach, reach, reach));
     PrepareShapes();
     painter_.drawLine(QPoint(x1, y1), QPoint(x2, y2));
 }
 
 void QtCanvas::FillRect(const IntRect& rect) {
     if (brush_.style == BrushStyle::Clear || brush_.color == kNoColor) return;
+    FlushTextUnder(QRectF(QtRect(rect)));
     Unclip();
     painter_.fillRect(QtRect(rect), QtColorOf(brush_.color));
 }
 
 void QtCanvas::DrawRectangle(const IntRect& rect) {
     if (rect.right - rect.left < 1 || rect.bottom - rect.top < 1) return;
+    const double reach = std::max(1, pen_.width) / 2.0 + 2;
+    FlushTextUnder(QRectF(QtRect(rect)).adjusted(-reach, -reach, reach, reach));
     PrepareShapes();
     painter_.drawRect(
         QRect(rect.left, rect.top, rect.right - rect.left - 1, rect.bottom - rect.top - 1));
@@ -324,6 +358,7 @@ void QtCanvas::DrawImage(const IntRect& target, const DecodedImage& image) {
     if (image.IsEmpty() ||
         image.pixels.size() < static_cast<size_t>(image.width) * static_cast<size_t>(image.height))
         return;
+    FlushTextUnder(QRectF(QtRect(target)));
     Unclip();
     const QImage view(reinterpret_cast<const uchar*>(image.pixels.data()), image.width,
                       image.height, image.width * 4, QImage::Format_ARGB32);

@@ -43,9 +43,10 @@ class QtCanvas : public Canvas {
     int32_t DpiY() const override;
 
     // From now on unclipped text of one font and colour is gathered and painted in one glyph
-    // run (a PDF writer's cost is per run): at the latest by the next shape, clip or colour
-    // change, Flush or the destructor. Whoever paints on the painter directly in between
-    // calls Flush first.
+    // run (a PDF writer's cost is per run): before a shape that overlaps it, before text in
+    // another font or colour or clipped, by Flush or by the destructor. Shapes apart from it
+    // may reach the painter first, which changes nothing painted. Whoever paints on the
+    // painter directly in between calls Flush first.
     void BatchText();
     void Flush();
 
@@ -66,7 +67,10 @@ class QtCanvas : public Canvas {
     // The painter's pen, clip and background mode as the shapes expect them after text.
     void PrepareShapes();
     void Unclip();
+    void GatherText(Glyphs& glyphs, const QRectF& painted);
     void FlushText();
+    // Paints the gathered text first when it overlaps `shape`, in device pixels.
+    void FlushTextUnder(const QRectF& shape);
     void DrawTextSaved(const TextOutput& output, const QGlyphRun& run, bool ground, double width,
                        int32_t lineHeight);
 
@@ -87,7 +91,9 @@ class QtCanvas : public Canvas {
     QList<quint32> indexes_;
     QList<QPointF> positions_;
     bool batched_ = false;
-    Glyphs* pendingGlyphs_ = nullptr;  // the font of the text gathered so far
+    Glyphs* pendingGlyphs_ = nullptr;  // the font and colour of the text gathered so far
+    int32_t pendingColor_ = 0;
+    QRectF pendingInk_;  // what it paints, margins included
     QList<quint32> pendingIndexes_;
     QList<QPointF> pendingPositions_;
 };

@@ -212,8 +212,9 @@ TEST_F(QtCanvasTest, ShapesAfterTextKeepTheirOwnPenAndNoClip) {
     EXPECT_EQ(DarkPixels(image, QRect(71, 60, 20, 40)), 0) << "clipped again at the right";
 }
 
-// Gathered text paints what text painted at once paints, in the same order against shapes:
-// a fill over text hides it, text over a fill shows, colour and clip changes hold.
+// Gathered text paints what text painted at once paints, in the same order against shapes
+// that overlap it: a fill over text hides it, a line through text crosses it, text over a
+// fill shows, colour and clip changes hold.
 TEST_F(QtCanvasTest, BatchedTextPaintsAsTextPaintedAtOnce) {
     const auto paint = [](bool batched, bool flushInside) {
         QImage image = Blank(240, 120);
@@ -223,6 +224,10 @@ TEST_F(QtCanvasTest, BatchedTextPaintsAsTextPaintedAtOnce) {
         canvas.SetFont(CanvasFont{"Arial", 16, 0, 0, false});
         canvas.DrawText(TextOutput{5, 5, "Adh\xE9rent 1", IntRect{0, 0, 240, 120}, 0});
         canvas.DrawText(TextOutput{5, 25, "Ville \x80 2", IntRect{0, 0, 240, 120}, 0});
+        canvas.SetPen(Pen{0x00FF00, 1, PenStyle::Solid});
+        canvas.DrawLine(0, 2, 240, 2);                 // apart from the text
+        canvas.DrawRectangle(IntRect{2, 3, 230, 48});  // round it
+        canvas.DrawLine(0, 33, 240, 33);               // through the second line
         canvas.SetBrush(Brush{0xFFFFFF, BrushStyle::Solid});
         canvas.FillRect(IntRect{5, 25, 40, 45});  // hides the start of the second line
         canvas.SetFont(CanvasFont{"Arial", 16, 0, 0x0000FF, false});

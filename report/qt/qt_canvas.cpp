@@ -220,6 +220,7 @@ void QtCanvas::GatherText(Glyphs& glyphs, const QRectF& painted) {
     pendingIndexes_.append(indexes_);
     pendingPositions_.append(positions_);
     pendingInk_ |= painted;
+    pendingBoxes_.push_back(painted);
 }
 
 void QtCanvas::FlushText() {
@@ -246,11 +247,18 @@ void QtCanvas::FlushText() {
     pendingIndexes_.clear();
     pendingPositions_.clear();
     pendingInk_ = QRectF();
+    pendingBoxes_.clear();
 }
 
 void QtCanvas::FlushTextUnder(const QRectF& shape) {
     // apart, the two may be painted in either order
-    if (!pendingIndexes_.isEmpty() && pendingInk_.intersects(shape)) FlushText();
+    if (pendingIndexes_.isEmpty() || !pendingInk_.intersects(shape)) return;
+    for (const QRectF& box : pendingBoxes_) {
+        if (box.intersects(shape)) {
+            FlushText();
+            return;
+        }
+    }
 }
 
 void QtCanvas::Flush() {

@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "report/core/render/advance_cache.h"
 #include "report/core/render/canvas.h"
@@ -93,7 +94,8 @@ class QtCanvas : public Canvas {
     bool batched_ = false;
     Glyphs* pendingGlyphs_ = nullptr;  // the font and colour of the text gathered so far
     int32_t pendingColor_ = 0;
-    QRectF pendingInk_;  // what it paints, margins included
+    QRectF pendingInk_;                 // what it paints, margins included: all of it
+    std::vector<QRectF> pendingBoxes_;  // and each line of it
     QList<quint32> pendingIndexes_;
     QList<QPointF> pendingPositions_;
 };

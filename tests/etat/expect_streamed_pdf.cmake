@@ -1,0 +1,58 @@
+# A list of many pages written by `etat build --pdf` while it builds: a sound PDF (qpdf --check)
+# of PAGES pages, whose text and pixels are those of the same build saved, then painted whole by
+# `etat render`.
+# -DETAT=etat -DTEMPLATE=file.etf -DVALUES=file.csv -DWORK=folder -DPAGES=n -DTEXTS=a|b|...
+file(MAKE_DIRECTORY ${WORK})
+foreach(step
+        "build;${TEMPLATE};--values;${VALUES};-o;${WORK}/liste.etp"
+        "render;${WORK}/liste.etp;--pdf;${WORK}/rendu.pdf"
+        "build;${TEMPLATE};--values;${VALUES};--pdf;${WORK}/direct.pdf")
+    execute_process(COMMAND ${ETAT} ${step} RESULT_VARIABLE status ERROR_VARIABLE errors)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "etat ${step} : ${status}\n${errors}")
+    endif()
+endforeach()
+execute_process(COMMAND qpdf --check ${WORK}/direct.pdf RESULT_VARIABLE status
+                OUTPUT_VARIABLE check ERROR_VARIABLE check)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "qpdf --check direct.pdf : ${status}\n${check}")
+endif()
+execute_process(COMMAND pdfinfo ${WORK}/direct.pdf OUTPUT_VARIABLE info)
+if(NOT info MATCHES "Pages: +${PAGES}\n")
+    message(FATAL_ERROR "${PAGES} pages attendues :\n${info}")
+endif()
+foreach(pdf rendu direct)
+    execute_process(COMMAND pdftotext -layout ${WORK}/${pdf}.pdf - OUTPUT_VARIABLE ${pdf}
+                    RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "pdftotext ${pdf}.pdf a échoué (${status})")
+    endif()
+    execute_process(COMMAND pdftoppm -r 72 ${WORK}/${pdf}.pdf ${WORK}/${pdf} RESULT_VARIABLE status)
+    if(NOT status EQUAL 0)
+        message(FATAL_ERROR "pdftoppm ${pdf}.pdf a échoué (${status})")
+    endif()
+endforeach()
+if(NOT rendu STREQUAL direct)
+    message(FATAL_ERROR "La construction peinte au fil des pages ne se lit pas comme le fichier "
+                        "préparé peint d'un coup :\n--- render ---\n${rendu}\n--- build --pdf ---\n${direct}")
+endif()
+file(GLOB images RELATIVE ${WORK} ${WORK}/direct-*.ppm)
+list(LENGTH images count)
+if(NOT count EQUAL PAGES)
+    message(FATAL_ERROR "${count} images pour ${PAGES} pages")
+endif()
+foreach(image IN LISTS images)
+    string(REPLACE "direct-" "rendu-" other ${image})
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${WORK}/${image} ${WORK}/${other}
+                    RESULT_VARIABLE different)
+    if(different)
+        message(FATAL_ERROR "${image} et ${other} diffèrent")
+    endif()
+endforeach()
+string(REPLACE "|" ";" texts "${TEXTS}")
+foreach(text IN LISTS texts)
+    string(FIND "${direct}" "${text}" position)
+    if(position EQUAL -1)
+        message(FATAL_ERROR "« ${text} » absent :\n${direct}")
+    endif()
+endforeach()

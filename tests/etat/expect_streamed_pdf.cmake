@@ -1,12 +1,16 @@
-# A list of many pages written by `etat build --pdf` while it builds: a sound PDF (qpdf --check)
-# of PAGES pages, whose text and pixels are those of the same build saved, then painted whole by
-# `etat render`.
-# -DETAT=etat -DTEMPLATE=file.etf -DVALUES=file.csv -DWORK=folder -DPAGES=n -DTEXTS=a|b|...
+# What `etat build --pdf` writes while it builds is a sound PDF (qpdf --check), whose text and
+# pixels are those of the same build saved by `etat build -o`, then painted whole by
+# `etat render`: both lay text out with the real fonts and paint the same pages.
+# -DETAT=etat -DTEMPLATE=file.etf -DWORK=folder -DTEXTS=a|b|... [-DVALUES=file.csv] [-DPAGES=n]
 file(MAKE_DIRECTORY ${WORK})
+set(values)
+if(DEFINED VALUES)
+    set(values "--values;${VALUES};")
+endif()
 foreach(step
-        "build;${TEMPLATE};--values;${VALUES};-o;${WORK}/liste.etp"
-        "render;${WORK}/liste.etp;--pdf;${WORK}/rendu.pdf"
-        "build;${TEMPLATE};--values;${VALUES};--pdf;${WORK}/direct.pdf")
+        "build;${TEMPLATE};${values}-o;${WORK}/construit.etp"
+        "render;${WORK}/construit.etp;--pdf;${WORK}/rendu.pdf"
+        "build;${TEMPLATE};${values}--pdf;${WORK}/direct.pdf")
     execute_process(COMMAND ${ETAT} ${step} RESULT_VARIABLE status ERROR_VARIABLE errors)
     if(NOT status EQUAL 0)
         message(FATAL_ERROR "etat ${step} : ${status}\n${errors}")
@@ -18,7 +22,11 @@ if(NOT status EQUAL 0)
     message(FATAL_ERROR "qpdf --check direct.pdf : ${status}\n${check}")
 endif()
 execute_process(COMMAND pdfinfo ${WORK}/direct.pdf OUTPUT_VARIABLE info)
-if(NOT info MATCHES "Pages: +${PAGES}\n")
+if(NOT info MATCHES "Pages: +([0-9]+)\n")
+    message(FATAL_ERROR "pdfinfo direct.pdf :\n${info}")
+endif()
+set(pages ${CMAKE_MATCH_1})
+if(DEFINED PAGES AND NOT pages EQUAL PAGES)
     message(FATAL_ERROR "${PAGES} pages attendues :\n${info}")
 endif()
 foreach(pdf rendu direct)
@@ -38,8 +46,8 @@ if(NOT rendu STREQUAL direct)
 endif()
 file(GLOB images RELATIVE ${WORK} ${WORK}/direct-*.ppm)
 list(LENGTH images count)
-if(NOT count EQUAL PAGES)
-    message(FATAL_ERROR "${count} images pour ${PAGES} pages")
+if(NOT count EQUAL pages)
+    message(FATAL_ERROR "${count} images pour ${pages} pages")
 endif()
 foreach(image IN LISTS images)
     string(REPLACE "direct-" "rendu-" other ${image})

@@ -8,6 +8,7 @@
 
 #include <QGlyphRun>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRawFont>
 #include <array>
 #include <map>
@@ -44,10 +45,12 @@ class QtCanvas : public Canvas {
     int32_t DpiY() const override;
 
     // From now on unclipped text of one font and colour is gathered and painted in one glyph
-    // run (a PDF writer's cost is per run): before a shape that overlaps it, before text in
-    // another font or colour or clipped, by Flush or by the destructor. Shapes apart from it
-    // may reach the painter first, which changes nothing painted. Whoever paints on the
-    // painter directly in between calls Flush first.
+    // run, and solid lines of one pen in one path (a PDF writer's cost is per run and per
+    // path): text before a shape that overlaps it, before text in another font or colour or
+    // clipped; lines before text that overlaps them, before another pen or any other shape;
+    // both by Flush or by the destructor. What lies apart may reach the painter in another
+    // order, which changes nothing painted. Whoever paints on the painter directly in between
+    // calls Flush first.
     void BatchText();
     void Flush();
 
@@ -72,6 +75,8 @@ class QtCanvas : public Canvas {
     void FlushText();
     // Paints the gathered text first when it overlaps `shape`, in device pixels.
     void FlushTextUnder(const QRectF& shape);
+    void FlushLines();
+    void FlushLinesUnder(const QRectF& shape);
     void DrawTextSaved(const TextOutput& output, const QGlyphRun& run, bool ground, double width,
                        int32_t lineHeight);
 
@@ -94,8 +99,21 @@ class QtCanvas : public Canvas {
     bool batched_ = false;
     Glyphs* pendingGlyphs_ = nullptr;  // the font and colour of the text gathered so far
     int32_t pendingColor_ = 0;
-    QRectF pendingInk_;                 // what it paints, margins included: all of it
-    std::vector<QRectF> pendingBoxes_;  // and each line of it
+    // Boxes of what waits to be painted, found by the horizontal strips they cross.
+    class BoxSet {
+      public:
+        void Add(const QRectF& box);
+        bool Intersects(const QRectF& box) const;
+        void Clear();
+
+      private:
+        static constexpr double kStrip = 256;  // device pixels
+        QRectF all_;
+        std::map<int64_t, std::vector<QRectF>> strips_;
+    };
+    BoxSet pendingInk_;          // what the gathered text paints, margins included
+    QPainterPath pendingLines_;  // in the pen pen_
+    BoxSet pendingLineBoxes_;
     QList<quint32> pendingIndexes_;
     QList<QPointF> pendingPositions_;
 };

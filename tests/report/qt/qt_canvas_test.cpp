@@ -243,6 +243,12 @@ TEST_F(QtCanvasTest, BatchedTextPaintsAsTextPaintedAtOnce) {
         }
         canvas.SetPen(Pen{0x000000, 1, PenStyle::Solid});
         canvas.DrawLine(5, 98, 200, 98);
+        canvas.SetPen(Pen{0x0000FF, 2, PenStyle::Dash});
+        canvas.DrawLine(5, 110, 200, 110);
+        canvas.SetPen(Pen{0xFF0000, 3, PenStyle::Solid});
+        canvas.DrawLine(100, 0, 100, 120);  // over the gathered lines and text
+        canvas.SetFont(CanvasFont{"Arial", 16, 0, 0x008000, false});
+        canvas.DrawText(TextOutput{60, 100, "par-dessus", IntRect{0, 0, 240, 120}, 0});
         return image;
     };
     for (bool flushInside : {false, true}) {

@@ -216,9 +216,8 @@ TEST_F(QtCanvasTest, ShapesAfterTextKeepTheirOwnPenAndNoClip) {
 // that overlap it: a fill over text hides it, a line through text crosses it, text over a
 // fill shows, colour and clip changes hold.
 TEST_F(QtCanvasTest, BatchedTextPaintsAsTextPaintedAtOnce) {
-    const auto paint = [](bool batched, bool flushInside) {
-        QImage image = Blank(240, 120);
-        QPainter painter(&image);
+    // what is still gathered when the canvas goes is painted by its destructor
+    const auto paintOn = [](QPainter& painter, bool batched, bool flushInside) {
         QtCanvas canvas(painter);
         if (batched) canvas.BatchText();
         canvas.SetFont(CanvasFont{"Arial", 16, 0, 0, false});
@@ -229,7 +228,8 @@ TEST_F(QtCanvasTest, BatchedTextPaintsAsTextPaintedAtOnce) {
         canvas.DrawRectangle(IntRect{2, 3, 230, 48});  // round it
         canvas.DrawLine(0, 33, 240, 33);               // through the second line
         canvas.SetBrush(Brush{0xFFFFFF, BrushStyle::Solid});
-        canvas.FillRect(IntRect{5, 25, 40, 45});  // hides the start of the second line
+        canvas.FillRect(IntRect{5, 25, 40, 45});       // hides the start of the second line
+        canvas.SetBrush(Brush{0, BrushStyle::Clear});  // text without a ground of its own
         canvas.SetFont(CanvasFont{"Arial", 16, 0, 0x0000FF, false});
         canvas.DrawText(TextOutput{120, 5, "rouge", IntRect{0, 0, 240, 120}, 0});
         canvas.SetFont(CanvasFont{"Arial", 16, 1, 0, false});
@@ -245,10 +245,16 @@ TEST_F(QtCanvasTest, BatchedTextPaintsAsTextPaintedAtOnce) {
         canvas.DrawLine(5, 98, 200, 98);
         canvas.SetPen(Pen{0x0000FF, 2, PenStyle::Dash});
         canvas.DrawLine(5, 110, 200, 110);
-        canvas.SetPen(Pen{0xFF0000, 3, PenStyle::Solid});
-        canvas.DrawLine(100, 0, 100, 120);  // over the gathered lines and text
+        canvas.SetPen(Pen{0xFF0000, 3, PenStyle::Solid});  // blue
+        canvas.DrawLine(100, 0, 100, 120);  // over the gathered lines and text, under the next
         canvas.SetFont(CanvasFont{"Arial", 16, 0, 0x008000, false});
-        canvas.DrawText(TextOutput{60, 100, "par-dessus", IntRect{0, 0, 240, 120}, 0});
+        canvas.DrawText(TextOutput{70, 62, "WWWWWWWW", IntRect{0, 0, 240, 120}, 0});
+    };
+    const auto paint = [&paintOn](bool batched, bool flushInside) {
+        QImage image = Blank(240, 120);
+        QPainter painter(&image);
+        paintOn(painter, batched, flushInside);
+        painter.end();
         return image;
     };
     for (bool flushInside : {false, true}) {

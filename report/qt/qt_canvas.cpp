@@ -289,6 +289,7 @@ void QtCanvas::FlushLines() {
     painter_.drawPath(pendingLines_);
     SetBrush(brush_);
     pendingLines_.clear();
+    pendingSegments_.clear();
     pendingLineBoxes_.Clear();
 }
 
@@ -382,6 +383,10 @@ void QtCanvas::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     FlushTextUnder(box);
     // solid lines of one pen are gathered into one path; a dash pattern would restart at each
     if (batched_ && pen_.style == PenStyle::Solid && pen_.color != kNoColor) {
+        // the border two framed neighbours share is drawn once
+        const auto segment = x1 < x2 || (x1 == x2 && y1 < y2) ? std::array{x1, y1, x2, y2}
+                                                              : std::array{x2, y2, x1, y1};
+        if (!pendingSegments_.insert(segment).second) return;
         pendingLines_.moveTo(x1, y1);
         pendingLines_.lineTo(x2, y2);
         pendingLineBoxes_.Add(box);

@@ -14,6 +14,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <vector>
 
 #include "report/core/render/advance_cache.h"
@@ -114,6 +115,7 @@ class QtCanvas : public Canvas {
     BoxSet pendingInk_;          // what the gathered text paints, margins included
     QPainterPath pendingLines_;  // in the pen pen_
     BoxSet pendingLineBoxes_;
+    std::set<std::array<int32_t, 4>> pendingSegments_;  // their ends, first the lesser
     QList<quint32> pendingIndexes_;
     QList<QPointF> pendingPositions_;
 };

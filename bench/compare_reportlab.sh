@@ -37,11 +37,11 @@ measure() {  # name, command...: prints "seconds kilobytes"
 }
 pages() { strings "$1" | grep -c '/Type */Page\b' || true; }
 row() {  # name seconds kilobytes pdf
-    printf '%-22s %9s %12s %8s %10s\n' "$1" "$2" "$3" "$(pages "$4")" "$(wc -c < "$4")"
+    printf '%-28s %9s %12s %8s %10s\n' "$1" "$2" "$3" "$(pages "$4")" "$(wc -c < "$4")"
 }
 
 echo "rows: $rows   load: $(cut -d' ' -f1-3 /proc/loadavg)   $(nproc) cores"
-printf '%-22s %9s %12s %8s %10s\n' "" "wall s" "peak RSS KiB" "pages" "PDF bytes"
+printf '%-28s %9s %12s %8s %10s\n' "" "wall s" "peak RSS KiB" "pages" "PDF bytes"
 for shape in liste liste_grille; do
     option=
     [ "$shape" = liste_grille ] && option=--grille

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPaintDevice>
 #include <algorithm>
+#include <cmath>
 
 #include "report/core/model/view.h"
 #include "report/qt/font_mapping.h"
@@ -55,7 +56,13 @@ QtCanvas::QtCanvas(QPainter& painter)
 
 QtCanvas::~QtCanvas() {
     // the painter left as the shapes had it, text or not
-    if (painter_.isActive()) PrepareShapes();
+    if (!painter_.isActive()) return;
+    Flush();
+    PrepareShapes();
+}
+
+void QtCanvas::BatchText() {
+    batched_ = true;
 }
 
 void QtCanvas::SetFont(const CanvasFont& font) {
@@ -155,16 +162,18 @@ void QtCanvas::DrawText(const TextOutput& output) {
                 output.justifyExtra / spaces + (spacesSeen <= output.justifyExtra % spaces ? 1 : 0);
         }
     }
-    QGlyphRun run;
-    run.setRawFont(glyphs.raw);
-    run.setGlyphIndexes(indexes_);
-    run.setPositions(positions_);
-    run.setUnderline((font_.style & 4) != 0);
-    run.setStrikeOut((font_.style & 8) != 0);
     // An opaque text ground is painted here: Qt's own opaque mode misplaces rotated glyphs.
     const bool ground = backgroundMode_ == BackgroundMode::Opaque &&
                         brush_.style == BrushStyle::Solid && brush_.color != kNoColor;
     if (!direct) {
+        FlushText();
+        FlushLines();
+        QGlyphRun run;
+        run.setRawFont(glyphs.raw);
+        run.setGlyphIndexes(indexes_);
+        run.setPositions(positions_);
+        run.setUnderline((font_.style & 4) != 0);
+        run.setStrikeOut((font_.style & 8) != 0);
         DrawTextSaved(output, run, ground, x, advances.lineHeight);
         return;
     }
@@ -174,7 +183,14 @@ void QtCanvas::DrawText(const TextOutput& output) {
     const QRectF groundBox(output.x, output.y, x, advances.lineHeight);
     QRectF painted = ink.adjusted(-2, -2, 2, 2);
     if (ground) painted |= groundBox;
-    if (!glyphs.synthesized && Inside(painted, clip)) {
+    const bool needsClip = glyphs.synthesized || !Inside(painted, clip);
+    if (batched_ && !needsClip && !ground) {
+        GatherText(glyphs, painted);
+        return;
+    }
+    FlushText();
+    FlushLines();
+    if (!needsClip) {
         if (clip_ && !Inside(painted, *clip_)) {
             painter_.setClipping(false);
             clip_.reset();
@@ -193,7 +209,97 @@ void QtCanvas::DrawText(const TextOutput& output) {
         linePen_ = false;
         textColor_ = font_.color;
     }
+    QGlyphRun run;
+    run.setRawFont(glyphs.raw);
+    run.setGlyphIndexes(indexes_);
+    run.setPositions(positions_);
     painter_.drawGlyphRun(QPointF(0, 0), run);
+}
+
+void QtCanvas::GatherText(Glyphs& glyphs, const QRectF& painted) {
+    FlushLinesUnder(painted);
+    if (pendingGlyphs_ != &glyphs || pendingColor_ != font_.color) FlushText();
+    pendingGlyphs_ = &glyphs;
+    pendingColor_ = font_.color;
+    pendingIndexes_.append(indexes_);
+    pendingPositions_.append(positions_);
+    pendingInk_.Add(painted);
+}
+
+void QtCanvas::FlushText() {
+    if (pendingIndexes_.isEmpty()) return;
+    // gathered text needs no clip, only its own pen
+    if (clip_) {
+        painter_.setClipping(false);
+        clip_.reset();
+    }
+    if (!textMode_) {
+        painter_.setBackgroundMode(Qt::TransparentMode);
+        textMode_ = true;
+    }
+    if (linePen_ || textColor_ != pendingColor_) {
+        painter_.setPen(QtColorOf(pendingColor_));
+        linePen_ = false;
+        textColor_ = pendingColor_;
+    }
+    QGlyphRun run;
+    run.setRawFont(pendingGlyphs_->raw);
+    run.setGlyphIndexes(pendingIndexes_);
+    run.setPositions(pendingPositions_);
+    painter_.drawGlyphRun(QPointF(0, 0), run);
+    pendingIndexes_.clear();
+    pendingPositions_.clear();
+    pendingInk_.Clear();
+}
+
+void QtCanvas::BoxSet::Add(const QRectF& box) {
+    all_ |= box;
+    const auto first = static_cast<int64_t>(std::floor(box.top() / kStrip));
+    const auto last = static_cast<int64_t>(std::floor(box.bottom() / kStrip));
+    for (int64_t strip = first; strip <= last; ++strip)
+        strips_[strip].push_back(box);
+}
+
+bool QtCanvas::BoxSet::Intersects(const QRectF& box) const {
+    if (!all_.intersects(box)) return false;
+    const auto first = static_cast<int64_t>(std::floor(box.top() / kStrip));
+    const auto last = static_cast<int64_t>(std::floor(box.bottom() / kStrip));
+    for (auto strip = strips_.lower_bound(first); strip != strips_.end() && strip->first <= last;
+         ++strip) {
+        for (const QRectF& other : strip->second)
+            if (other.intersects(box)) return true;
+    }
+    return false;
+}
+
+void QtCanvas::BoxSet::Clear() {
+    all_ = QRectF();
+    strips_.clear();
+}
+
+void QtCanvas::FlushTextUnder(const QRectF& shape) {
+    // apart, the two may be painted in either order
+    if (!pendingIndexes_.isEmpty() && pendingInk_.Intersects(shape)) FlushText();
+}
+
+void QtCanvas::FlushLines() {
+    if (pendingLines_.isEmpty()) return;
+    PrepareShapes();
+    painter_.setBrush(Qt::NoBrush);  // a path would be filled too
+    painter_.drawPath(pendingLines_);
+    SetBrush(brush_);
+    pendingLines_.clear();
+    pendingSegments_.clear();
+    pendingLineBoxes_.Clear();
+}
+
+void QtCanvas::FlushLinesUnder(const QRectF& shape) {
+    if (!pendingLines_.isEmpty() && pendingLineBoxes_.Intersects(shape)) FlushLines();
+}
+
+void QtCanvas::Flush() {
+    FlushText();
+    FlushLines();
 }
 
 void QtCanvas::DrawTextSaved(const TextOutput& output, const QGlyphRun& run, bool ground,
@@ -244,6 +350,7 @@ void QtCanvas::ApplyPen() {
 
 void QtCanvas::SetPen(const Pen& pen) {
     if (linePen_ && pen == pen_) return;
+    if (!(pen == pen_)) FlushLines();  // gathered lines keep the pen they were drawn with
     pen_ = pen;
     // set on the painter when a shape needs it
     linePen_ = false;
@@ -269,18 +376,40 @@ void QtCanvas::SetBackgroundMode(BackgroundMode mode) {
 
 void QtCanvas::DrawLine(int32_t x1, int32_t y1, int32_t x2, int32_t y2) {
     if (x1 == x2 && y1 == y2) return;
+    const double reach = std::max(1, pen_.width) / 2.0 + 2;
+    const QRectF box = QRectF(QPointF(std::min(x1, x2), std::min(y1, y2)),
+                              QPointF(std::max(x1, x2), std::max(y1, y2)))
+                           .adjusted(-reach, -reach, reach, reach);
+    FlushTextUnder(box);
+    // solid lines of one pen are gathered into one path; a dash pattern would restart at each
+    if (batched_ && pen_.style == PenStyle::Solid && pen_.color != kNoColor) {
+        // the border two framed neighbours share is drawn once
+        const auto segment = x1 < x2 || (x1 == x2 && y1 < y2) ? std::array{x1, y1, x2, y2}
+                                                              : std::array{x2, y2, x1, y1};
+        if (!pendingSegments_.insert(segment).second) return;
+        pendingLines_.moveTo(x1, y1);
+        pendingLines_.lineTo(x2, y2);
+        pendingLineBoxes_.Add(box);
+        return;
+    }
+    FlushLines();
     PrepareShapes();
     painter_.drawLine(QPoint(x1, y1), QPoint(x2, y2));
 }
 
 void QtCanvas::FillRect(const IntRect& rect) {
     if (brush_.style == BrushStyle::Clear || brush_.color == kNoColor) return;
+    FlushTextUnder(QRectF(QtRect(rect)));
+    FlushLines();
     Unclip();
     painter_.fillRect(QtRect(rect), QtColorOf(brush_.color));
 }
 
 void QtCanvas::DrawRectangle(const IntRect& rect) {
     if (rect.right - rect.left < 1 || rect.bottom - rect.top < 1) return;
+    const double reach = std::max(1, pen_.width) / 2.0 + 2;
+    FlushTextUnder(QRectF(QtRect(rect)).adjusted(-reach, -reach, reach, reach));
+    FlushLines();
     PrepareShapes();
     painter_.drawRect(
         QRect(rect.left, rect.top, rect.right - rect.left - 1, rect.bottom - rect.top - 1));
@@ -290,6 +419,8 @@ void QtCanvas::DrawImage(const IntRect& target, const DecodedImage& image) {
     if (image.IsEmpty() ||
         image.pixels.size() < static_cast<size_t>(image.width) * static_cast<size_t>(image.height))
         return;
+    FlushTextUnder(QRectF(QtRect(target)));
+    FlushLines();
     Unclip();
     const QImage view(reinterpret_cast<const uchar*>(image.pixels.data()), image.width,
                       image.height, image.width * 4, QImage::Format_ARGB32);

@@ -8,11 +8,14 @@
 
 #include <QGlyphRun>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRawFont>
 #include <array>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
+#include <vector>
 
 #include "report/core/render/advance_cache.h"
 #include "report/core/render/canvas.h"
@@ -42,6 +45,16 @@ class QtCanvas : public Canvas {
     void DrawImage(const IntRect& target, const DecodedImage& image) override;
     int32_t DpiY() const override;
 
+    // From now on unclipped text of one font and colour is gathered and painted in one glyph
+    // run, and solid lines of one pen in one path (a PDF writer's cost is per run and per
+    // path): text before a shape that overlaps it, before text in another font or colour or
+    // clipped; lines before text that overlaps them, before another pen or any other shape;
+    // both by Flush or by the destructor. What lies apart may reach the painter in another
+    // order, which changes nothing painted. Whoever paints on the painter directly in between
+    // calls Flush first.
+    void BatchText();
+    void Flush();
+
   private:
     // Glyphs of one font for the 256 Windows-1252 characters.
     struct Glyphs {
@@ -59,6 +72,12 @@ class QtCanvas : public Canvas {
     // The painter's pen, clip and background mode as the shapes expect them after text.
     void PrepareShapes();
     void Unclip();
+    void GatherText(Glyphs& glyphs, const QRectF& painted);
+    void FlushText();
+    // Paints the gathered text first when it overlaps `shape`, in device pixels.
+    void FlushTextUnder(const QRectF& shape);
+    void FlushLines();
+    void FlushLinesUnder(const QRectF& shape);
     void DrawTextSaved(const TextOutput& output, const QGlyphRun& run, bool ground, double width,
                        int32_t lineHeight);
 
@@ -78,6 +97,27 @@ class QtCanvas : public Canvas {
     std::optional<QRect> clip_;
     QList<quint32> indexes_;
     QList<QPointF> positions_;
+    bool batched_ = false;
+    Glyphs* pendingGlyphs_ = nullptr;  // the font and colour of the text gathered so far
+    int32_t pendingColor_ = 0;
+    // Boxes of what waits to be painted, found by the horizontal strips they cross.
+    class BoxSet {
+      public:
+        void Add(const QRectF& box);
+        bool Intersects(const QRectF& box) const;
+        void Clear();
+
+      private:
+        static constexpr double kStrip = 256;  // device pixels
+        QRectF all_;
+        std::map<int64_t, std::vector<QRectF>> strips_;
+    };
+    BoxSet pendingInk_;          // what the gathered text paints, margins included
+    QPainterPath pendingLines_;  // in the pen pen_
+    BoxSet pendingLineBoxes_;
+    std::set<std::array<int32_t, 4>> pendingSegments_;  // their ends, first the lesser
+    QList<quint32> pendingIndexes_;
+    QList<QPointF> pendingPositions_;
 };
 
 }  // namespace report

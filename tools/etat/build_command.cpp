@@ -26,6 +26,7 @@
 
 #if TOMBAGE_ETAT_QT
 #include "report/qt/qt_drawing_kit.h"
+#include "tools/etat/streamed_pdf_sink.h"
 #endif
 
 namespace {
@@ -110,8 +111,6 @@ int Build(const std::vector<std::string>& args) {
     report::PageRecorder recorder;
     report::PreparedPages store(report);
     report::PreparedPagesSink storeSink(store);
-    report::PreparedSink& pages =
-        listing ? static_cast<report::PreparedSink&>(recorder) : storeSink;
     // Text is laid out with the real fonts; a build without Qt has none and uses fixed
     // character advances.
     report::MeasuringCanvas fixedAdvances;
@@ -122,36 +121,70 @@ int Build(const std::vector<std::string>& args) {
     report::MeasuringCanvas& canvas = fixedAdvances;
 #endif
     report::TextLayoutMeasurer measurer(canvas);
-    report::ReportBuilder builder(report, engine.Core(), pages, measurer);
-    report::SilentDialogs silent;  // the error goes to stderr below, once
-    report::InstallDialogs(&silent);
-    bool built = false;
-    try {
-        built = builder.BuildReport();
-    } catch (...) {
+    // False when the build failed (its message printed).
+    const auto build = [&](report::PreparedSink& pages, auto&& followPasses) {
+        report::ReportBuilder builder(report, engine.Core(), pages, measurer);
+        followPasses(builder);
+        report::SilentDialogs silent;  // the error goes to stderr below, once
+        report::InstallDialogs(&silent);
+        try {
+            builder.BuildReport();
+        } catch (...) {
+            report::InstallDialogs(nullptr);
+            throw;
+        }
         report::InstallDialogs(nullptr);
-        throw;
-    }
-    report::InstallDialogs(nullptr);
-    if (builder.ErrorOccurred()) {
-        PrintError(report::TerminalText(builder.ErrorText()));
-        return 1;
-    }
-    (void)built;
-    if (!outputPath.empty()) {
-        report::SavePreparedFile(store, outputPath);
-        return 0;
-    }
+        if (builder.ErrorOccurred()) {
+            PrintError(report::TerminalText(builder.ErrorText()));
+            return false;
+        }
+        return true;
+    };
+    const auto noPasses = [](const report::ReportBuilder&) {};
 #if TOMBAGE_ETAT_QT
-    if (!listing) {
+    if (!pdfPath.empty()) {
+        {
+            // Pages go to the file as the build finishes them: memory does not grow with them.
+            etat::PdfPageWriter pdf(pdfPath, *kit);
+            etat::StreamedPdfSink streamed(report, pdf);
+            if (!build(streamed, [&](const report::ReportBuilder& b) { streamed.FollowPasses(b); }))
+                return 1;
+            if (streamed.Finish()) {
+                if (pdf.PagesAdded() == 0) {
+                    PrintError("l'état ne contient aucune page");
+                    return 1;
+                }
+                pdf.Finish();
+                return 0;
+            }
+        }
+        // The build went back to a page already written: built whole, then painted.
+        if (!build(storeSink, noPasses)) return 1;
         std::vector<int> indexes(static_cast<size_t>(store.PageCount()));
         std::iota(indexes.begin(), indexes.end(), 0);
         if (indexes.empty()) {
             PrintError("l'état ne contient aucune page");
             return 1;
         }
-        if (!pdfPath.empty()) etat::RenderPdf(store, indexes, pdfPath, *kit);
-        if (!pngFolder.empty()) etat::RenderPng(store, indexes, pngFolder, 96, *kit);
+        etat::RenderPdf(store, indexes, pdfPath, *kit);
+        return 0;
+    }
+#endif
+    if (!build(listing ? static_cast<report::PreparedSink&>(recorder) : storeSink, noPasses))
+        return 1;
+    if (!outputPath.empty()) {
+        report::SavePreparedFile(store, outputPath);
+        return 0;
+    }
+#if TOMBAGE_ETAT_QT
+    if (!pngFolder.empty()) {
+        std::vector<int> indexes(static_cast<size_t>(store.PageCount()));
+        std::iota(indexes.begin(), indexes.end(), 0);
+        if (indexes.empty()) {
+            PrintError("l'état ne contient aucune page");
+            return 1;
+        }
+        etat::RenderPng(store, indexes, pngFolder, 96, *kit);
         return 0;
     }
 #endif

@@ -2,14 +2,17 @@
 
 #if TOMBAGE_ETAT_QT
 
+#include <malloc.h>
 #include <QDir>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 #include "report/core/base/errors.h"
@@ -66,8 +69,8 @@ class PagePainter {
     PagePainter(const PagePainter&) = delete;
     PagePainter& operator=(const PagePainter&) = delete;
 
-    void Paint(int index, QPainter& painter, QSize pixels) {
-        report::QtCanvas canvas(painter);
+    // `canvas` may serve many pages of one painter: its fonts are then looked up once.
+    void Paint(int index, report::Canvas& canvas, QSize pixels) {
         report::PreparedPage& page = store_.PageAt(index);
         page.visible = true;
         report::DrawPage(store_, index, canvas, TargetRect(page, pixels), options_);
@@ -123,7 +126,8 @@ void RenderPng(report::PreparedPages& store, const std::vector<int>& indexes,
         image.setDotsPerMeterY(dotsPerMetre);
         {
             QPainter qp(&image);
-            painter.Paint(index, qp, pixels);
+            report::QtCanvas canvas(qp);
+            painter.Paint(index, canvas, pixels);
         }
         const QString path = QDir(folder).filePath(QString::fromStdString(PngName(index)));
         if (!image.save(path, "PNG")) throw report::FileCreateError(path.toStdString());
@@ -132,21 +136,69 @@ void RenderPng(report::PreparedPages& store, const std::vector<int>& indexes,
 
 void RenderPdf(report::PreparedPages& store, const std::vector<int>& indexes,
                const std::string& pdfPath, report::QtDrawingKit& kit) {
-    const QString path = QString::fromStdString(pdfPath);
-    QPdfWriter writer(path);
-    writer.setCreator("Tombage etat");
-    writer.setPageLayout(LayoutOf(store.PageAt(indexes.front())));
-    QPainter qp;
-    if (!qp.begin(&writer)) throw report::FileCreateError(pdfPath);
-    PagePainter painter(store, kit);
-    for (size_t i = 0; i < indexes.size(); ++i) {
-        if (i > 0) {
-            writer.setPageLayout(LayoutOf(store.PageAt(indexes[i])));
-            writer.newPage();
-        }
-        painter.Paint(indexes[i], qp, QSize(writer.width(), writer.height()));
-    }
-    if (!qp.end()) throw report::FileCreateError(pdfPath);
+    PdfPageWriter pdf(pdfPath, kit);
+    for (int index : indexes)
+        pdf.AddPage(store, index);
+    pdf.Finish();
 }
+
+struct PdfPageWriter::Document {
+    Document(const std::string& path, report::QtDrawingKit& drawingKit)
+        : pdfPath(path), file(QString::fromStdString(path)), writer(&file), kit(drawingKit) {}
+
+    std::string pdfPath;
+    QSaveFile file;
+    QPdfWriter writer;
+    QPainter painter;
+    // one canvas for the document: a canvas per page would look every font up again
+    std::optional<report::QtCanvas> canvas;
+    report::QtDrawingKit& kit;
+    int pages = 0;
+};
+
+PdfPageWriter::PdfPageWriter(const std::string& pdfPath, report::QtDrawingKit& kit)
+    : document_(std::make_unique<Document>(pdfPath, kit)) {
+    // Qt's PDF writer reads every page back through a 16 MiB buffer: allocated from the heap,
+    // it is not mapped, faulted in and unmapped (or trimmed) again for each page.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 64 << 20);
+    if (!document_->file.open(QIODevice::WriteOnly)) throw report::FileCreateError(pdfPath);
+    document_->writer.setCreator("Tombage etat");
+}
+
+PdfPageWriter::~PdfPageWriter() {
+    document_->canvas.reset();
+    if (document_->painter.isActive()) document_->painter.end();
+    // an unfinished file never replaces the one there was
+    document_->file.cancelWriting();
+}
+
+void PdfPageWriter::AddPage(report::PreparedPages& store, int index) {
+    Document& d = *document_;
+    d.writer.setPageLayout(LayoutOf(store.PageAt(index)));
+    if (d.pages == 0) {
+        if (!d.painter.begin(&d.writer)) throw report::FileCreateError(d.pdfPath);
+        d.canvas.emplace(d.painter);
+        d.canvas->BatchText();
+    } else {
+        d.writer.newPage();
+    }
+    PagePainter painter(store, d.kit);
+    painter.Paint(index, *d.canvas, QSize(d.writer.width(), d.writer.height()));
+    d.canvas->Flush();  // the page's text on the page
+    ++d.pages;
+}
+
+int PdfPageWriter::PagesAdded() const {
+    return document_->pages;
+}
+
+void PdfPageWriter::Finish() {
+    Document& d = *document_;
+    d.canvas.reset();
+    if (d.painter.isActive() && !d.painter.end()) throw report::FileCreateError(d.pdfPath);
+    if (!d.file.commit()) throw report::FileCreateError(d.pdfPath);
+}
+
 }  // namespace etat
 #endif

@@ -28,5 +28,27 @@ void RenderPng(report::PreparedPages& store, const std::vector<int>& indexes,
 void RenderPdf(report::PreparedPages& store, const std::vector<int>& indexes,
                const std::string& pdfPath, report::QtDrawingKit& kit);
 
+// A PDF file written page after page: each page goes to the file when it is added, so that
+// nothing but the current page is kept. The file appears only when Finish succeeds; dropped
+// before, it leaves any file of that name as it was.
+class PdfPageWriter {
+  public:
+    // Raises FileCreateError when the file cannot be written. `kit` must outlive the writer.
+    PdfPageWriter(const std::string& pdfPath, report::QtDrawingKit& kit);
+    ~PdfPageWriter();
+    PdfPageWriter(const PdfPageWriter&) = delete;
+    PdfPageWriter& operator=(const PdfPageWriter&) = delete;
+
+    // Paints page `index` of `store` as the next page, at its paper size.
+    void AddPage(report::PreparedPages& store, int index);
+    int PagesAdded() const;
+    // Completes the file and puts it in place; FileCreateError when that fails.
+    void Finish();
+
+  private:
+    struct Document;
+    std::unique_ptr<Document> document_;
+};
+
 }  // namespace etat
 #endif

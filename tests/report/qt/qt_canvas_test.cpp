@@ -212,6 +212,60 @@ TEST_F(QtCanvasTest, ShapesAfterTextKeepTheirOwnPenAndNoClip) {
     EXPECT_EQ(DarkPixels(image, QRect(71, 60, 20, 40)), 0) << "clipped again at the right";
 }
 
+// Gathered text paints what text painted at once paints, in the same order against shapes
+// that overlap it: a fill over text hides it, a line through text crosses it, text over a
+// fill shows, colour and clip changes hold.
+TEST_F(QtCanvasTest, BatchedTextPaintsAsTextPaintedAtOnce) {
+    // what is still gathered when the canvas goes is painted by its destructor
+    const auto paintOn = [](QPainter& painter, bool batched, bool flushInside) {
+        QtCanvas canvas(painter);
+        if (batched) canvas.BatchText();
+        canvas.SetFont(CanvasFont{"Arial", 16, 0, 0, false});
+        canvas.DrawText(TextOutput{5, 5, "Adh\xE9rent 1", IntRect{0, 0, 240, 120}, 0});
+        canvas.DrawText(TextOutput{5, 25, "Ville \x80 2", IntRect{0, 0, 240, 120}, 0});
+        canvas.SetPen(Pen{0x00FF00, 1, PenStyle::Solid});
+        canvas.DrawLine(0, 2, 240, 2);                 // apart from the text
+        canvas.DrawRectangle(IntRect{2, 3, 230, 48});  // round it
+        canvas.DrawLine(0, 33, 240, 33);               // through the second line
+        canvas.SetBrush(Brush{0xFFFFFF, BrushStyle::Solid});
+        canvas.FillRect(IntRect{5, 25, 40, 45});       // hides the start of the second line
+        canvas.SetBrush(Brush{0, BrushStyle::Clear});  // text without a ground of its own
+        canvas.SetFont(CanvasFont{"Arial", 16, 0, 0x0000FF, false});
+        canvas.DrawText(TextOutput{120, 5, "rouge", IntRect{0, 0, 240, 120}, 0});
+        canvas.SetFont(CanvasFont{"Arial", 16, 1, 0, false});
+        canvas.DrawText(TextOutput{120, 25, "gras", IntRect{0, 0, 240, 120}, 0});
+        canvas.DrawText(TextOutput{5, 50, "MMMMMMMMMM", IntRect{5, 50, 60, 80}, 0});
+        canvas.SetFont(CanvasFont{"Arial", 16, 0, 0, false});
+        canvas.DrawText(TextOutput{5, 80, "apr\xE8s la coupe", IntRect{0, 0, 240, 120}, 0});
+        if (flushInside) {
+            canvas.Flush();
+            painter.fillRect(QRect(0, 100, 240, 20), Qt::green);
+        }
+        canvas.SetPen(Pen{0x000000, 1, PenStyle::Solid});
+        canvas.DrawLine(5, 98, 200, 98);
+        canvas.SetPen(Pen{0x0000FF, 2, PenStyle::Dash});
+        canvas.DrawLine(5, 110, 200, 110);
+        canvas.SetPen(Pen{0xFF0000, 3, PenStyle::Solid});  // blue
+        canvas.DrawLine(100, 0, 100, 120);  // over the gathered lines and text, under the next
+        canvas.SetFont(CanvasFont{"Arial", 16, 0, 0x008000, false});
+        canvas.DrawText(TextOutput{70, 62, "WWWWWWWW", IntRect{0, 0, 240, 120}, 0});
+    };
+    const auto paint = [&paintOn](bool batched, bool flushInside) {
+        QImage image = Blank(240, 120);
+        QPainter painter(&image);
+        paintOn(painter, batched, flushInside);
+        painter.end();
+        return image;
+    };
+    for (bool flushInside : {false, true}) {
+        SCOPED_TRACE(flushInside ? "flushed before the painter's own drawing" : "shapes only");
+        const QImage once = paint(false, flushInside);
+        const QImage gathered = paint(true, flushInside);
+        EXPECT_GT(DarkPixels(once, QRect(0, 0, 240, 120)), 200);
+        EXPECT_TRUE(once == gathered);
+    }
+}
+
 // The sample bitmap saved in another format.
 std::string SampleIn(const char* format) {
     QImage image;

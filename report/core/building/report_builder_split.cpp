@@ -83,12 +83,14 @@ void ReportBuilder::PlaceSplitBand(Band& band) {
         }
         std::vector<View*> next;
         used = 0;
+        bool printedHere = false;
         for (View* object : remaining) {
             if (terminated_) break;
             const int bottom = object->top + object->height;
             if (bottom <= room) {
                 OutputObject(band, *object);
                 used = std::max(used, bottom);
+                printedHere = true;
             } else if (object->top < room) {
                 auto* memo = dynamic_cast<MemoView*>(object);
                 const int part = room - object->top;
@@ -105,6 +107,7 @@ void ReportBuilder::PlaceSplitBand(Band& band) {
                     OutputObject(band, *object);
                     object->build.drawMode = StretchDrawMode::kDraw;
                     used = std::max(used, room);
+                    printedHere = true;
                     if (!rest.empty()) {
                         ExpandedMemo(*object) = std::move(rest);
                         // Whole lines were cut: the rest may need more than what was left.
@@ -118,6 +121,7 @@ void ReportBuilder::PlaceSplitBand(Band& band) {
                     if (memo != nullptr) ExpandedMemo(*object) = std::move(rest);
                     OutputObject(band, *object);
                     used = std::max(used, bottom);
+                    printedHere = true;
                 } else {
                     if (memo != nullptr) ExpandedMemo(*object) = std::move(rest);
                     object->top = 0;
@@ -129,6 +133,16 @@ void ReportBuilder::PlaceSplitBand(Band& band) {
             }
         }
         remaining = std::move(next);
+        if (!printedHere && freshPage && !remaining.empty()) {
+            // A whole fresh page with nothing of the band on it: the next objects start here
+            // rather than after a run of blank pages.
+            int nearest = remaining.front()->top;
+            for (View* object : remaining)
+                nearest = std::min(nearest, object->top);
+            for (View* object : remaining)
+                object->top -= nearest;
+            continue;
+        }
         if (!remaining.empty() && !terminated_) {
             FitTest(band, page.curY, kImpossibleHeight, false);
             freshPage = true;

@@ -34,6 +34,7 @@
 #include "report/core/model/page.h"
 #include "report/core/model/report.h"
 #include "report/qt/qt_text.h"
+#include "report/ui/designer_band_editor.h"
 #include "report/ui/designer_inspector.h"
 #include "report/ui/designer_memo_editor.h"
 #include "report/ui/designer_page_view.h"
@@ -366,11 +367,13 @@ void DesignerWindow::FillDataTree() {
     dataTree_->clear();
     const Report& report = document_.GetReport();
     auto* sources = new QTreeWidgetItem(dataTree_, {QStringLiteral("Sources de données")});
-    auto* program = new QTreeWidgetItem(sources, {QStringLiteral("userDataset1")});
-    for (const std::string& name : sampleValues_.names)
-        new QTreeWidgetItem(program, {ToQString(name)});
-    for (const std::string& source : report.dictionary.DataSourceList(report.State().components))
-        if (source != "userDataset1") new QTreeWidgetItem(sources, {ToQString(source)});
+    for (const std::string& source : DataSourceNames()) {
+        auto* item = new QTreeWidgetItem(sources, {ToQString(source)});
+        // The program's own data set holds the sample values' columns.
+        if (source == "userDataset1")
+            for (const std::string& name : sampleValues_.names)
+                new QTreeWidgetItem(item, {ToQString(name)});
+    }
     auto* variables = new QTreeWidgetItem(dataTree_, {QStringLiteral("Variables")});
     for (const std::string& category : report.dictionary.Categories()) {
         auto* item = new QTreeWidgetItem(variables, {ToQString(category)});
@@ -536,27 +539,27 @@ void DesignerWindow::EditSelected() {
     const std::vector<View*> selected = document_.SelectedViews();
     if (selected.empty()) return;
     View& view = *selected.front();
-    if (!view.FindProperty("Memo")) return;
-    if (dynamic_cast<BandView*>(&view) == nullptr) {
-        EditText(view);
+    if (auto* band = dynamic_cast<BandView*>(&view)) {
+        EditBand(*band);
         return;
     }
-    bool ok = false;
-    const QString before = ToQString(view.GetPropertyValue("Memo").ToText());
-    const QString text = QInputDialog::getMultiLineText(
-        this, QStringLiteral("Texte de %1").arg(ToQString(view.name)), QStringLiteral("Texte :"),
-        QString(before).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), &ok);
-    if (!ok) return;
-    QString typed = text;
-    typed.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    try {
-        if (SetSharedProperty({&view}, "Memo", FromQString(typed), UnitScale{})) {
-            document_.Commit();
-            DocumentChanged();
-        }
-    } catch (const std::exception& error) {
-        ShowError(QStringLiteral("Modifier"), error);
-    }
+    if (view.FindProperty("Memo")) EditText(view);
+}
+
+void DesignerWindow::EditBand(BandView& band) {
+    DesignerBandEditor editor(document_, band, DataSourceNames(), this);
+    if (onBandEditorShown)
+        QTimer::singleShot(0, &editor, [this, &editor] { onBandEditorShown(editor); });
+    // The editor applies and commits itself; a cancel leaves the band untouched.
+    if (editor.exec() == QDialog::Accepted && editor.Changed()) DocumentChanged();
+}
+
+std::vector<std::string> DesignerWindow::DataSourceNames() const {
+    const Report& report = document_.GetReport();
+    std::vector<std::string> names{"userDataset1"};
+    for (const std::string& source : report.dictionary.DataSourceList(report.State().components))
+        if (source != "userDataset1") names.push_back(source);
+    return names;
 }
 
 void DesignerWindow::EditText(View& view) {

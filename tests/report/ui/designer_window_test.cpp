@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QProcess>
@@ -16,7 +17,9 @@
 #include "report/core/base/whole_file.h"
 #include "report/core/designer/sample_values.h"
 #include "report/core/engine/engine.h"
+#include "report/core/model/band_view.h"
 #include "report/core/model/page.h"
+#include "report/ui/designer_band_editor.h"
 #include "report/ui/designer_inspector.h"
 #include "report/ui/designer_page_view.h"
 #include "report/ui/preview_window.h"
@@ -190,6 +193,48 @@ TEST_F(DesignerWindowTest, TheKeyboardSelectsMovesResizesDeletesAndUndoes) {
     EXPECT_EQ(window.Document().CurrentPage().ObjectCount(), count + 1);
     EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("Line1 : Ligne"));
     EXPECT_FALSE(window.PageView().InsertKind().has_value());
+}
+
+TEST_F(DesignerWindowTest, EnterOrADoubleClickOnABandOpensTheBandEditor) {
+    ASSERT_TRUE(window.OpenFile(ProgramTemplate()));
+    const std::string opened = window.Document().Serialize(TemplateForm::Binary);
+    size_t bandIndex = 0;
+    const auto band = [&]() -> BandView& {
+        // Undo rebuilds the report's objects: the band is looked up each time.
+        return dynamic_cast<BandView&>(window.Document().CurrentPage().ObjectAt(bandIndex));
+    };
+    const Page& page = window.Document().CurrentPage();
+    while (bandIndex < page.ObjectCount() &&
+           dynamic_cast<const BandView*>(&page.ObjectAt(bandIndex)) == nullptr)
+        ++bandIndex;
+    ASSERT_LT(bandIndex, page.ObjectCount());
+    const uint16_t flags = band().flags;
+    const std::function<void()> opens[] = {
+        [&] { Key(Qt::Key_Return); },
+        [&] {
+            const QPointF at = window.PageView().ToWidget(band().left + band().width / 2,
+                                                          band().top + band().height / 2);
+            QMouseEvent click(QEvent::MouseButtonDblClick, at, window.PageView().mapToGlobal(at),
+                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&window.PageView(), &click);
+        },
+    };
+    for (size_t way = 0; way < std::size(opens); ++way) {
+        SCOPED_TRACE(way == 0 ? "Entrée" : "double clic");
+        window.Document().Select({bandIndex});
+        bool shown = false;
+        window.onBandEditorShown = [&](DesignerBandEditor& editor) {
+            shown = true;
+            editor.FlagBox("FormNewPage")->toggle();
+            editor.accept();
+        };
+        opens[way]();
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(band().flags, flags ^ view_flag::kFormNewPage);
+        EXPECT_TRUE(window.windowTitle().endsWith(QLatin1Char('*')));
+        ASSERT_TRUE(window.Document().Undo());
+        EXPECT_TRUE(window.Document().Serialize(TemplateForm::Binary) == opened);
+    }
 }
 
 TEST_F(DesignerWindowTest, ABuildErrorSelectsTheObjectItNames) {

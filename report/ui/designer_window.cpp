@@ -26,6 +26,7 @@
 #include "report/core/building/text_layout_measurer.h"
 #include "report/core/designer/design_clipboard.h"
 #include "report/core/designer/design_commands.h"
+#include "report/core/designer/display_format_edit.h"
 #include "report/core/designer/expression_catalog.h"
 #include "report/core/designer/preview_build.h"
 #include "report/core/language/engine_core.h"
@@ -35,6 +36,7 @@
 #include "report/core/model/report.h"
 #include "report/qt/qt_text.h"
 #include "report/ui/designer_band_editor.h"
+#include "report/ui/designer_format_editor.h"
 #include "report/ui/designer_inspector.h"
 #include "report/ui/designer_memo_editor.h"
 #include "report/ui/designer_page_view.h"
@@ -197,6 +199,8 @@ void DesignerWindow::BuildMenus() {
                       [this] { Apply([this] { return SendToBack(document_); }); });
     object->addSeparator();
     object->addAction(QStringLiteral("&Modifier…"), this, [this] { EditSelected(); });
+    object->addAction(QStringLiteral("&Format d'affichage…"), this,
+                      [this] { EditDisplayFormat(); });
     // The toolbar's kinds, for the keyboard: chosen here, Entrée on the page inserts.
     insertMenu_ = object->addMenu(QStringLiteral("&Insérer"));
 
@@ -552,6 +556,19 @@ void DesignerWindow::EditBand(BandView& band) {
         QTimer::singleShot(0, &editor, [this, &editor] { onBandEditorShown(editor); });
     // The editor applies and commits itself; a cancel leaves the band untouched.
     if (editor.exec() == QDialog::Accepted && editor.Changed()) DocumentChanged();
+}
+
+void DesignerWindow::EditDisplayFormat() {
+    const std::optional<DisplayFormat> current = SelectedDisplayFormat(document_);
+    if (!current) {
+        statusBar()->showMessage(QStringLiteral("Sélectionnez un objet texte"));
+        return;
+    }
+    DesignerFormatEditor editor(*current, this);
+    if (onFormatEditorShown)
+        QTimer::singleShot(0, &editor, [this, &editor] { onFormatEditorShown(editor); });
+    if (editor.exec() != QDialog::Accepted) return;
+    if (ApplyDisplayFormat(document_, editor.Format())) DocumentChanged();
 }
 
 std::vector<std::string> DesignerWindow::DataSourceNames() const {

@@ -25,6 +25,7 @@ namespace report {
 
 class BandView;
 class DesignerBandEditor;
+class DesignerFormatEditor;
 class DesignerInspector;
 class DesignerPageView;
 class EngineCore;
@@ -57,6 +58,7 @@ class DesignerWindow : public QMainWindow {
     std::function<void(PreviewWindow& window)> onPreviewShown;
     // Called once the band editor is on screen (tests fill it in and close it here).
     std::function<void(DesignerBandEditor& editor)> onBandEditorShown;
+    std::function<void(DesignerFormatEditor& editor)> onFormatEditorShown;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -83,6 +85,8 @@ class DesignerWindow : public QMainWindow {
     void EditBand(BandView& band);
     // The data sources a band may print: the program's own data set first.
     std::vector<std::string> DataSourceNames() const;
+    // The display format editor, for the selected text objects.
+    void EditDisplayFormat();
     void NewDocument();
     void OpenAsked();
     bool SaveAsked();

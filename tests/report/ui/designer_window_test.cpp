@@ -5,6 +5,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QListWidget>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QStatusBar>
@@ -20,6 +22,7 @@
 #include "report/core/model/band_view.h"
 #include "report/core/model/page.h"
 #include "report/ui/designer_band_editor.h"
+#include "report/ui/designer_format_editor.h"
 #include "report/ui/designer_inspector.h"
 #include "report/ui/designer_page_view.h"
 #include "report/ui/preview_window.h"
@@ -235,6 +238,37 @@ TEST_F(DesignerWindowTest, EnterOrADoubleClickOnABandOpensTheBandEditor) {
         ASSERT_TRUE(window.Document().Undo());
         EXPECT_TRUE(window.Document().Serialize(TemplateForm::Binary) == opened);
     }
+}
+
+TEST_F(DesignerWindowTest, TheDisplayFormatGoesToTheSelectedTextObjectsAsOneStep) {
+    ASSERT_TRUE(window.OpenFile(ProgramTemplate()));
+    const std::string opened = window.Document().Serialize(TemplateForm::Binary);
+    QAction* action = nullptr;
+    for (QAction* menu : window.menuBar()->actions())
+        for (QAction* item : menu->menu()->actions())
+            if (item->text() == QStringLiteral("&Format d'affichage…")) action = item;
+    ASSERT_NE(action, nullptr);
+    const Page& page = window.Document().CurrentPage();
+    size_t date = 0;
+    while (date < page.ObjectCount() && page.ObjectAt(date).name != "MemoDate")
+        ++date;
+    ASSERT_LT(date, page.ObjectCount());
+    window.Document().Select({date});
+    bool shown = false;
+    window.onFormatEditorShown = [&](DesignerFormatEditor& editor) {
+        shown = true;
+        editor.Categories()->setCurrentRow(format_category::kDate);
+        editor.Kinds()->setCurrentRow(3);
+        editor.accept();
+    };
+    action->trigger();
+    EXPECT_TRUE(shown);
+    const View& memo = *window.Document().CurrentPage().FindObject("MemoDate");
+    EXPECT_EQ(FormatCategory(memo.formatCode), format_category::kDate);
+    EXPECT_EQ(FormatVariant(memo.formatCode), 3);
+    EXPECT_TRUE(window.windowTitle().endsWith(QLatin1Char('*')));
+    ASSERT_TRUE(window.Document().Undo());
+    EXPECT_TRUE(window.Document().Serialize(TemplateForm::Binary) == opened);
 }
 
 TEST_F(DesignerWindowTest, ABuildErrorSelectsTheObjectItNames) {

@@ -16,6 +16,7 @@
 #include "report/core/base/band_type.h"
 #include "report/core/designer/band_settings.h"
 #include "report/core/designer/design_document.h"
+#include "report/core/designer/expression_check.h"
 #include "report/core/model/band_view.h"
 #include "report/qt/qt_text.h"
 #include "report/ui/designer_dialog_frame.h"
@@ -118,11 +119,16 @@ DesignerBandEditor::DesignerBandEditor(DesignDocument& document, BandView& band,
     bandLayout->addStretch(1);
     tabs_->addTab(bandPage, QStringLiteral("&Bande"));
 
-    script_ = new QPlainTextEdit(tabs_);
+    auto* scriptPage = new QWidget(tabs_);
+    auto* scriptLabel = new QLabel(QStringLiteral("&OnBeforePrint :"), scriptPage);
+    script_ = new QPlainTextEdit(scriptPage);
     script_->setPlainText(JoinedLines(settings.script));
     script_->setLineWrapMode(QPlainTextEdit::NoWrap);
-    script_->setAccessibleName(QStringLiteral("OnBeforePrint"));
-    tabs_->addTab(script_, QStringLiteral("&Script"));
+    scriptLabel->setBuddy(script_);
+    auto* scriptLayout = new QVBoxLayout(scriptPage);
+    scriptLayout->addWidget(scriptLabel);
+    scriptLayout->addWidget(script_, 1);
+    tabs_->addTab(scriptPage, QStringLiteral("&Script"));
 
     refusal_ = FrameEditorDialog(*this, tabs_);
     resize(520, 480);
@@ -154,6 +160,12 @@ void DesignerBandEditor::accept() {
         changed_ = ApplyBandSettings(document_, band_, settings);
     } catch (const std::exception& error) {
         ShowRefusal(*refusal_, ToQString(error.what()));
+        // A script that does not compile is shown where it can be mended.
+        const std::vector<std::string> scriptErrors = ScriptErrors(settings.script);
+        if (!scriptErrors.empty() && scriptErrors.front() == error.what()) {
+            tabs_->setCurrentIndex(1);
+            script_->setFocus();
+        }
         return;
     }
     ShowRefusal(*refusal_, QString());

@@ -43,6 +43,7 @@ class DesignerBandEditor : public QDialog {
     QSpinBox* ColumnWidth() const { return columnWidth_; }
     QSpinBox* ColumnGap() const { return columnGap_; }
     QPlainTextEdit* ScriptEdit() const { return script_; }
+    QTabWidget* Tabs() const { return tabs_; }
     // The refusal shown under the fields; empty when none.
     QString Refusal() const;
     // Whether "OK" changed the band.

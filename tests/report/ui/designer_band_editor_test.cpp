@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSpinBox>
+#include <QTabWidget>
 
 #include "report/core/base/band_type.h"
 #include "report/core/designer/design_commands.h"
@@ -157,6 +158,19 @@ TEST_F(BandEditorTest, AWrongGroupConditionIsRefusedWithItsMessageAndTheDialogSt
         ASSERT_TRUE(document.Undo());
         EXPECT_EQ(Saved(), before);
     }
+}
+
+TEST_F(BandEditorTest, AScriptThatDoesNotCompileIsShownInItsTab) {
+    const std::string before = Saved();
+    DesignerBandEditor editor(document, Band(masterIndex), {"userDataset1"});
+    editor.show();
+    editor.ScriptEdit()->setPlainText(QStringLiteral("begin\n  a := 1\n  b := 2\nend"));
+    editor.accept();
+    EXPECT_NE(editor.result(), QDialog::Accepted);
+    EXPECT_TRUE(editor.Refusal().startsWith(QStringLiteral("Line 3/")))
+        << editor.Refusal().toStdString();
+    EXPECT_EQ(editor.Tabs()->currentIndex(), 1);
+    EXPECT_EQ(Saved(), before);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "report/ui/designer_memo_editor.h"
 
-#include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -15,6 +14,8 @@
 #include "report/core/designer/expression_check.h"
 #include "report/core/language/expression_scanner.h"
 #include "report/qt/qt_text.h"
+#include "report/ui/designer_dialog_frame.h"
+#include "report/ui/designer_text_lines.h"
 
 namespace report {
 namespace {
@@ -47,21 +48,6 @@ class BracketHighlighter : public QSyntaxHighlighter {
     }
 };
 
-QString JoinLines(const std::vector<std::string>& lines) {
-    QStringList list;
-    for (const std::string& line : lines)
-        list << ToQString(line);
-    return list.join(QLatin1Char('\n'));
-}
-
-std::vector<std::string> SplitText(const QString& text) {
-    std::vector<std::string> lines;
-    if (text.isEmpty()) return lines;
-    for (const QString& line : text.split(QLatin1Char('\n')))
-        lines.push_back(FromQString(line));
-    return lines;
-}
-
 QTreeWidgetItem* AddGroup(QTreeWidget* tree, const QString& title,
                           const std::vector<std::string>& names) {
     auto* group = new QTreeWidgetItem(tree, {title});
@@ -85,7 +71,7 @@ DesignerMemoEditor::DesignerMemoEditor(const QString& objectName,
     auto* textPage = new QWidget(tabs_);
     text_ = new QPlainTextEdit(textPage);
     new BracketHighlighter(text_->document());
-    text_->setPlainText(JoinLines(memo));
+    text_->setPlainText(JoinedLines(memo));
     text_->setLineWrapMode(QPlainTextEdit::NoWrap);
 
     auto* insertBox = new QWidget(textPage);
@@ -131,38 +117,24 @@ DesignerMemoEditor::DesignerMemoEditor(const QString& objectName,
     tabs_->addTab(textPage, QStringLiteral("&Texte"));
 
     script_ = new QPlainTextEdit(tabs_);
-    script_->setPlainText(JoinLines(script));
+    script_->setPlainText(JoinedLines(script));
     script_->setLineWrapMode(QPlainTextEdit::NoWrap);
     tabs_->addTab(script_, QStringLiteral("&Script"));
 
-    refusal_ = new QLabel(this);
-    refusal_->setStyleSheet(QStringLiteral("color: #B00000"));
-    refusal_->setWordWrap(true);
-    refusal_->hide();
-
-    auto* buttons =
-        new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Horizontal, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &DesignerMemoEditor::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &DesignerMemoEditor::reject);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(tabs_, 1);
-    layout->addWidget(refusal_);
-    layout->addWidget(buttons);
+    refusal_ = FrameEditorDialog(*this, tabs_);
     resize(720, 420);
 }
 
 std::vector<std::string> DesignerMemoEditor::MemoLines() const {
-    return SplitText(text_->toPlainText());
+    return SplitLines(text_->toPlainText());
 }
 
 std::vector<std::string> DesignerMemoEditor::ScriptLines() const {
-    return SplitText(script_->toPlainText());
+    return SplitLines(script_->toPlainText());
 }
 
 QString DesignerMemoEditor::Refusal() const {
-    return refusal_->isHidden() ? QString() : refusal_->text();
+    return RefusalText(*refusal_);
 }
 
 void DesignerMemoEditor::InsertChosenExpression() {
@@ -175,14 +147,9 @@ void DesignerMemoEditor::InsertChosenExpression() {
     text_->setFocus();
 }
 
-void DesignerMemoEditor::ShowRefusal(const QString& text) {
-    refusal_->setText(text);
-    refusal_->setVisible(!text.isEmpty());
-}
-
 void DesignerMemoEditor::accept() {
     if (const auto problem = CheckMemoExpressions(MemoLines())) {
-        ShowRefusal(ToQString(problem->Message()));
+        ShowRefusal(*refusal_, ToQString(problem->Message()));
         tabs_->setCurrentIndex(0);
         QTextCursor cursor = text_->textCursor();
         cursor.setPosition(static_cast<int>(problem->position));
@@ -195,12 +162,12 @@ void DesignerMemoEditor::accept() {
         QStringList lines;
         for (const std::string& error : errors)
             lines << ToQString(error);
-        ShowRefusal(lines.join(QLatin1Char('\n')));
+        ShowRefusal(*refusal_, lines.join(QLatin1Char('\n')));
         tabs_->setCurrentIndex(1);
         script_->setFocus();
         return;
     }
-    ShowRefusal(QString());
+    ShowRefusal(*refusal_, QString());
     QDialog::accept();
 }
 

@@ -39,8 +39,6 @@ class DesignerMemoEditor : public QDialog {
     void accept() override;
 
   private:
-    void ShowRefusal(const QString& text);
-
     QTabWidget* tabs_ = nullptr;
     QPlainTextEdit* text_ = nullptr;
     QPlainTextEdit* script_ = nullptr;

@@ -26,6 +26,7 @@
 #include "report/core/building/text_layout_measurer.h"
 #include "report/core/designer/design_clipboard.h"
 #include "report/core/designer/design_commands.h"
+#include "report/core/designer/display_format_edit.h"
 #include "report/core/designer/expression_catalog.h"
 #include "report/core/designer/preview_build.h"
 #include "report/core/language/engine_core.h"
@@ -34,6 +35,8 @@
 #include "report/core/model/page.h"
 #include "report/core/model/report.h"
 #include "report/qt/qt_text.h"
+#include "report/ui/designer_band_editor.h"
+#include "report/ui/designer_format_editor.h"
 #include "report/ui/designer_inspector.h"
 #include "report/ui/designer_memo_editor.h"
 #include "report/ui/designer_page_view.h"
@@ -196,6 +199,8 @@ void DesignerWindow::BuildMenus() {
                       [this] { Apply([this] { return SendToBack(document_); }); });
     object->addSeparator();
     object->addAction(QStringLiteral("&Modifier…"), this, [this] { EditSelected(); });
+    object->addAction(QStringLiteral("&Format d'affichage…"), this,
+                      [this] { EditDisplayFormat(); });
     // The toolbar's kinds, for the keyboard: chosen here, Entrée on the page inserts.
     insertMenu_ = object->addMenu(QStringLiteral("&Insérer"));
 
@@ -366,11 +371,13 @@ void DesignerWindow::FillDataTree() {
     dataTree_->clear();
     const Report& report = document_.GetReport();
     auto* sources = new QTreeWidgetItem(dataTree_, {QStringLiteral("Sources de données")});
-    auto* program = new QTreeWidgetItem(sources, {QStringLiteral("userDataset1")});
-    for (const std::string& name : sampleValues_.names)
-        new QTreeWidgetItem(program, {ToQString(name)});
-    for (const std::string& source : report.dictionary.DataSourceList(report.State().components))
-        if (source != "userDataset1") new QTreeWidgetItem(sources, {ToQString(source)});
+    for (const std::string& source : DataSourceNames()) {
+        auto* item = new QTreeWidgetItem(sources, {ToQString(source)});
+        // The program's own data set holds the sample values' columns.
+        if (source == "userDataset1")
+            for (const std::string& name : sampleValues_.names)
+                new QTreeWidgetItem(item, {ToQString(name)});
+    }
     auto* variables = new QTreeWidgetItem(dataTree_, {QStringLiteral("Variables")});
     for (const std::string& category : report.dictionary.Categories()) {
         auto* item = new QTreeWidgetItem(variables, {ToQString(category)});
@@ -536,27 +543,40 @@ void DesignerWindow::EditSelected() {
     const std::vector<View*> selected = document_.SelectedViews();
     if (selected.empty()) return;
     View& view = *selected.front();
-    if (!view.FindProperty("Memo")) return;
-    if (dynamic_cast<BandView*>(&view) == nullptr) {
-        EditText(view);
+    if (auto* band = dynamic_cast<BandView*>(&view)) {
+        EditBand(*band);
         return;
     }
-    bool ok = false;
-    const QString before = ToQString(view.GetPropertyValue("Memo").ToText());
-    const QString text = QInputDialog::getMultiLineText(
-        this, QStringLiteral("Texte de %1").arg(ToQString(view.name)), QStringLiteral("Texte :"),
-        QString(before).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), &ok);
-    if (!ok) return;
-    QString typed = text;
-    typed.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-    try {
-        if (SetSharedProperty({&view}, "Memo", FromQString(typed), UnitScale{})) {
-            document_.Commit();
-            DocumentChanged();
-        }
-    } catch (const std::exception& error) {
-        ShowError(QStringLiteral("Modifier"), error);
+    if (view.FindProperty("Memo")) EditText(view);
+}
+
+void DesignerWindow::EditBand(BandView& band) {
+    DesignerBandEditor editor(document_, band, DataSourceNames(), this);
+    if (onBandEditorShown)
+        QTimer::singleShot(0, &editor, [this, &editor] { onBandEditorShown(editor); });
+    // The editor applies and commits itself; a cancel leaves the band untouched.
+    if (editor.exec() == QDialog::Accepted && editor.Changed()) DocumentChanged();
+}
+
+void DesignerWindow::EditDisplayFormat() {
+    const std::optional<DisplayFormat> current = SelectedDisplayFormat(document_);
+    if (!current) {
+        statusBar()->showMessage(QStringLiteral("Sélectionnez un objet texte"));
+        return;
     }
+    DesignerFormatEditor editor(*current, this);
+    if (onFormatEditorShown)
+        QTimer::singleShot(0, &editor, [this, &editor] { onFormatEditorShown(editor); });
+    if (editor.exec() != QDialog::Accepted) return;
+    if (ApplyDisplayFormat(document_, editor.Format())) DocumentChanged();
+}
+
+std::vector<std::string> DesignerWindow::DataSourceNames() const {
+    const Report& report = document_.GetReport();
+    std::vector<std::string> names{"userDataset1"};
+    for (const std::string& source : report.dictionary.DataSourceList(report.State().components))
+        if (source != "userDataset1") names.push_back(source);
+    return names;
 }
 
 void DesignerWindow::EditText(View& view) {

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "report/core/designer/design_document.h"
 #include "report/core/designer/sample_values.h"
@@ -21,6 +23,9 @@ class QTreeWidget;
 
 namespace report {
 
+class BandView;
+class DesignerBandEditor;
+class DesignerFormatEditor;
 class DesignerInspector;
 class DesignerPageView;
 class EngineCore;
@@ -51,6 +56,9 @@ class DesignerWindow : public QMainWindow {
     void SetSampleValues(SampleValues values, int records);
     // Called once the preview window is on screen (tests look at it and close it here).
     std::function<void(PreviewWindow& window)> onPreviewShown;
+    // Called once the band editor is on screen (tests fill it in and close it here).
+    std::function<void(DesignerBandEditor& editor)> onBandEditorShown;
+    std::function<void(DesignerFormatEditor& editor)> onFormatEditorShown;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -73,6 +81,12 @@ class DesignerWindow : public QMainWindow {
     void EditSelected();
     // The text object's editor; its text and script change as one step.
     void EditText(View& view);
+    // The band editor, which applies its settings as one step.
+    void EditBand(BandView& band);
+    // The data sources a band may print: the program's own data set first.
+    std::vector<std::string> DataSourceNames() const;
+    // The display format editor, for the selected text objects.
+    void EditDisplayFormat();
     void NewDocument();
     void OpenAsked();
     bool SaveAsked();

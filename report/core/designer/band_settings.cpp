@@ -7,6 +7,8 @@
 #include "report/core/designer/design_document.h"
 #include "report/core/designer/expression_check.h"
 #include "report/core/model/band_view.h"
+#include "report/core/model/page.h"
+#include "report/core/model/report.h"
 
 namespace report {
 namespace {
@@ -112,6 +114,20 @@ bool ApplyBandSettings(DesignDocument& document, BandView& band, const BandSetti
     band.columnGap = settings.columnGap;
     band.memo = settings.script;
     return document.Commit();
+}
+
+BandChoices BandSettingChoices(const Report& report, const BandView& band) {
+    BandChoices choices;
+    for (size_t p = 0; p < report.pages.Count(); ++p) {
+        const Page& page = report.pages[p];
+        for (size_t i = 0; i < page.ObjectCount(); ++i) {
+            const auto* other = dynamic_cast<const BandView*>(&page.ObjectAt(i));
+            if (other == nullptr || other == &band) continue;
+            if (IsDataBand(other->BandTypeCode())) choices.masters.push_back(other->name);
+            choices.children.push_back(other->name);
+        }
+    }
+    return choices;
 }
 
 }  // namespace report

@@ -14,6 +14,7 @@ namespace report {
 
 class BandView;
 class DesignDocument;
+class Report;
 
 // The flag names the editor shows, in its order.
 const std::array<std::string_view, 7>& BandFlagNames();
@@ -47,5 +48,13 @@ BandSettings ReadBandSettings(const BandView& band);
 // columns lie outside 1..kMaxBandColumns, or width or gap is negative. Returns whether anything
 // changed.
 bool ApplyBandSettings(DesignDocument& document, BandView& band, const BandSettings& settings);
+
+// What the band editor offers for `band`, by name in page order: the report's data bands (as
+// master) and its other bands (as child band).
+struct BandChoices {
+    std::vector<std::string> masters;
+    std::vector<std::string> children;
+};
+BandChoices BandSettingChoices(const Report& report, const BandView& band);
 
 }  // namespace report

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QKeyEvent>
+#include <QListWidget>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QStatusBar>
@@ -16,7 +19,10 @@
 #include "report/core/base/whole_file.h"
 #include "report/core/designer/sample_values.h"
 #include "report/core/engine/engine.h"
+#include "report/core/model/band_view.h"
 #include "report/core/model/page.h"
+#include "report/ui/designer_band_editor.h"
+#include "report/ui/designer_format_editor.h"
 #include "report/ui/designer_inspector.h"
 #include "report/ui/designer_page_view.h"
 #include "report/ui/preview_window.h"
@@ -190,6 +196,79 @@ TEST_F(DesignerWindowTest, TheKeyboardSelectsMovesResizesDeletesAndUndoes) {
     EXPECT_EQ(window.Document().CurrentPage().ObjectCount(), count + 1);
     EXPECT_EQ(window.statusBar()->currentMessage(), QStringLiteral("Line1 : Ligne"));
     EXPECT_FALSE(window.PageView().InsertKind().has_value());
+}
+
+TEST_F(DesignerWindowTest, EnterOrADoubleClickOnABandOpensTheBandEditor) {
+    ASSERT_TRUE(window.OpenFile(ProgramTemplate()));
+    const std::string opened = window.Document().Serialize(TemplateForm::Binary);
+    size_t bandIndex = 0;
+    const auto band = [&]() -> BandView& {
+        // Undo rebuilds the report's objects: the band is looked up each time.
+        return dynamic_cast<BandView&>(window.Document().CurrentPage().ObjectAt(bandIndex));
+    };
+    const Page& page = window.Document().CurrentPage();
+    while (bandIndex < page.ObjectCount() &&
+           dynamic_cast<const BandView*>(&page.ObjectAt(bandIndex)) == nullptr)
+        ++bandIndex;
+    ASSERT_LT(bandIndex, page.ObjectCount());
+    const uint16_t flags = band().flags;
+    const std::function<void()> opens[] = {
+        [&] { Key(Qt::Key_Return); },
+        [&] {
+            const QPointF at = window.PageView().ToWidget(band().left + band().width / 2,
+                                                          band().top + band().height / 2);
+            QMouseEvent click(QEvent::MouseButtonDblClick, at, window.PageView().mapToGlobal(at),
+                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&window.PageView(), &click);
+        },
+    };
+    for (size_t way = 0; way < std::size(opens); ++way) {
+        SCOPED_TRACE(way == 0 ? "Entrée" : "double clic");
+        window.Document().Select({bandIndex});
+        bool shown = false;
+        window.onBandEditorShown = [&](DesignerBandEditor& editor) {
+            shown = true;
+            editor.FlagBox("FormNewPage")->toggle();
+            editor.accept();
+        };
+        opens[way]();
+        EXPECT_TRUE(shown);
+        EXPECT_EQ(band().flags, flags ^ view_flag::kFormNewPage);
+        EXPECT_TRUE(window.windowTitle().endsWith(QLatin1Char('*')));
+        ASSERT_TRUE(window.Document().Undo());
+        EXPECT_TRUE(window.Document().Serialize(TemplateForm::Binary) == opened);
+    }
+}
+
+TEST_F(DesignerWindowTest, TheDisplayFormatGoesToTheSelectedTextObjectsAsOneStep) {
+    ASSERT_TRUE(window.OpenFile(ProgramTemplate()));
+    const std::string opened = window.Document().Serialize(TemplateForm::Binary);
+    QAction* action = nullptr;
+    for (QAction* menu : window.menuBar()->actions())
+        for (QAction* item : menu->menu()->actions())
+            if (item->text() == QStringLiteral("&Format d'affichage…")) action = item;
+    ASSERT_NE(action, nullptr);
+    const Page& page = window.Document().CurrentPage();
+    size_t date = 0;
+    while (date < page.ObjectCount() && page.ObjectAt(date).name != "MemoDate")
+        ++date;
+    ASSERT_LT(date, page.ObjectCount());
+    window.Document().Select({date});
+    bool shown = false;
+    window.onFormatEditorShown = [&](DesignerFormatEditor& editor) {
+        shown = true;
+        editor.Categories()->setCurrentRow(format_category::kDate);
+        editor.Kinds()->setCurrentRow(3);
+        editor.accept();
+    };
+    action->trigger();
+    EXPECT_TRUE(shown);
+    const View& memo = *window.Document().CurrentPage().FindObject("MemoDate");
+    EXPECT_EQ(FormatCategory(memo.formatCode), format_category::kDate);
+    EXPECT_EQ(FormatVariant(memo.formatCode), 3);
+    EXPECT_TRUE(window.windowTitle().endsWith(QLatin1Char('*')));
+    ASSERT_TRUE(window.Document().Undo());
+    EXPECT_TRUE(window.Document().Serialize(TemplateForm::Binary) == opened);
 }
 
 TEST_F(DesignerWindowTest, ABuildErrorSelectsTheObjectItNames) {

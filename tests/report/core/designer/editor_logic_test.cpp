@@ -15,10 +15,12 @@
 #include "report/core/data/data_access.h"
 #include "report/core/designer/band_settings.h"
 #include "report/core/designer/design_commands.h"
+#include "report/core/designer/display_format_edit.h"
 #include "report/core/designer/expression_catalog.h"
 #include "report/core/designer/expression_check.h"
 #include "report/core/designer/format_samples.h"
 #include "report/core/model/band_view.h"
+#include "report/core/model/page.h"
 #include "report/core/value/display_format.h"
 #include "report/core/value/format_settings.h"
 
@@ -196,6 +198,59 @@ TEST_F(BandSettingsTest, RefusedSettingsLeaveTheBandAndHistoryAlone) {
         }
         EXPECT_EQ(document.Serialize(TemplateForm::Json), before);
     }
+}
+
+TEST_F(BandSettingsTest, OffersTheDataBandsAsMastersAndTheOtherBandsAsChildren) {
+    const size_t titleIndex =
+        InsertObject(document, ObjectKind::Band, {0, 0, 0, 30}, BandType::ReportTitle);
+    document.Commit();
+    const std::string master = Band(masterIndex).name;
+    const std::string group = Band(groupIndex).name;
+    const std::string title = Band(titleIndex).name;
+
+    const BandChoices forGroup = BandSettingChoices(document.GetReport(), Band(groupIndex));
+    EXPECT_EQ(forGroup.masters, std::vector<std::string>{master});
+    EXPECT_EQ(forGroup.children, (std::vector<std::string>{master, title}));
+    // A band is never offered as its own master or child.
+    const BandChoices forMaster = BandSettingChoices(document.GetReport(), Band(masterIndex));
+    EXPECT_TRUE(forMaster.masters.empty());
+    EXPECT_EQ(forMaster.children, (std::vector<std::string>{group, title}));
+}
+
+TEST_F(DesignerTest, ADisplayFormatGoesToTheSelectedTextObjectsAsOneStep) {
+    DesignDocument document(state);
+    const size_t band =
+        InsertObject(document, ObjectKind::Band, {0, 100, 0, 130}, BandType::MasterData);
+    const size_t first = InsertObject(document, ObjectKind::Text, {10, 10, 80, 30});
+    const size_t second = InsertObject(document, ObjectKind::Text, {10, 40, 80, 60});
+    const size_t unselected = InsertObject(document, ObjectKind::Text, {10, 200, 80, 220});
+    Page& page = document.CurrentPage();
+    page.ObjectAt(band).formatPattern = "5";
+    document.Commit();
+    const std::string before = document.Serialize(TemplateForm::Json);
+    const int32_t untouched = page.ObjectAt(unselected).formatCode;
+
+    document.Select({band});
+    EXPECT_FALSE(SelectedDisplayFormat(document).has_value());
+    document.Select({band, first, second});
+    const DisplayFormat date{MakeFormatCode(format_category::kDate, kPatternVariant, 0, ','),
+                             "yyyy-mm-dd"};
+    ASSERT_TRUE(ApplyDisplayFormat(document, date));
+    for (size_t index : {first, second}) {
+        SCOPED_TRACE(index);
+        EXPECT_EQ(page.ObjectAt(index).formatCode, date.code);
+        EXPECT_EQ(page.ObjectAt(index).formatPattern, date.pattern);
+    }
+    // The band's pattern is its data source, the unselected object keeps its format.
+    EXPECT_EQ(page.ObjectAt(band).formatPattern, "5");
+    EXPECT_EQ(page.ObjectAt(unselected).formatCode, untouched);
+    const std::optional<DisplayFormat> read = SelectedDisplayFormat(document);
+    ASSERT_TRUE(read.has_value());
+    EXPECT_EQ(read->code, date.code);
+    EXPECT_FALSE(ApplyDisplayFormat(document, date));
+
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(document.Serialize(TemplateForm::Json), before);
 }
 
 TEST(FormatSamples, EachKindShowsTheFixedValueInFrenchSettings) {

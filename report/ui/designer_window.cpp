@@ -28,6 +28,7 @@
 #include "report/core/designer/design_commands.h"
 #include "report/core/designer/display_format_edit.h"
 #include "report/core/designer/expression_catalog.h"
+#include "report/core/designer/highlight_edit.h"
 #include "report/core/designer/preview_build.h"
 #include "report/core/language/engine_core.h"
 #include "report/core/model/band_view.h"
@@ -37,6 +38,7 @@
 #include "report/qt/qt_text.h"
 #include "report/ui/designer_band_editor.h"
 #include "report/ui/designer_format_editor.h"
+#include "report/ui/designer_highlight_editor.h"
 #include "report/ui/designer_inspector.h"
 #include "report/ui/designer_memo_editor.h"
 #include "report/ui/designer_page_view.h"
@@ -201,6 +203,7 @@ void DesignerWindow::BuildMenus() {
     object->addAction(QStringLiteral("&Modifier…"), this, [this] { EditSelected(); });
     object->addAction(QStringLiteral("&Format d'affichage…"), this,
                       [this] { EditDisplayFormat(); });
+    object->addAction(QStringLiteral("&Surbrillance…"), this, [this] { EditHighlight(); });
     // The toolbar's kinds, for the keyboard: chosen here, Entrée on the page inserts.
     insertMenu_ = object->addMenu(QStringLiteral("&Insérer"));
 
@@ -569,6 +572,18 @@ void DesignerWindow::EditDisplayFormat() {
         QTimer::singleShot(0, &editor, [this, &editor] { onFormatEditorShown(editor); });
     if (editor.exec() != QDialog::Accepted) return;
     if (ApplyDisplayFormat(document_, editor.Format())) DocumentChanged();
+}
+
+void DesignerWindow::EditHighlight() {
+    const std::optional<MemoView::Highlight> current = SelectedHighlight(document_);
+    if (!current) {
+        statusBar()->showMessage(QStringLiteral("Sélectionnez un objet texte"));
+        return;
+    }
+    DesignerHighlightEditor editor(document_, *current, this);
+    if (onHighlightEditorShown)
+        QTimer::singleShot(0, &editor, [this, &editor] { onHighlightEditorShown(editor); });
+    if (editor.exec() == QDialog::Accepted && editor.Changed()) DocumentChanged();
 }
 
 std::vector<std::string> DesignerWindow::DataSourceNames() const {

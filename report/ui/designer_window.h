@@ -26,6 +26,7 @@ namespace report {
 class BandView;
 class DesignerBandEditor;
 class DesignerFormatEditor;
+class DesignerHighlightEditor;
 class DesignerInspector;
 class DesignerPageView;
 class EngineCore;
@@ -59,6 +60,7 @@ class DesignerWindow : public QMainWindow {
     // Called once the band editor is on screen (tests fill it in and close it here).
     std::function<void(DesignerBandEditor& editor)> onBandEditorShown;
     std::function<void(DesignerFormatEditor& editor)> onFormatEditorShown;
+    std::function<void(DesignerHighlightEditor& editor)> onHighlightEditorShown;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -87,6 +89,8 @@ class DesignerWindow : public QMainWindow {
     std::vector<std::string> DataSourceNames() const;
     // The display format editor, for the selected text objects.
     void EditDisplayFormat();
+    // The highlight editor, for the selected text objects; it applies itself as one step.
+    void EditHighlight();
     void NewDocument();
     void OpenAsked();
     bool SaveAsked();

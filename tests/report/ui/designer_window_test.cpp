@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -20,9 +21,11 @@
 #include "report/core/designer/sample_values.h"
 #include "report/core/engine/engine.h"
 #include "report/core/model/band_view.h"
+#include "report/core/model/memo_view.h"
 #include "report/core/model/page.h"
 #include "report/ui/designer_band_editor.h"
 #include "report/ui/designer_format_editor.h"
+#include "report/ui/designer_highlight_editor.h"
 #include "report/ui/designer_inspector.h"
 #include "report/ui/designer_page_view.h"
 #include "report/ui/preview_window.h"
@@ -266,6 +269,43 @@ TEST_F(DesignerWindowTest, TheDisplayFormatGoesToTheSelectedTextObjectsAsOneStep
     const View& memo = *window.Document().CurrentPage().FindObject("MemoDate");
     EXPECT_EQ(FormatCategory(memo.formatCode), format_category::kDate);
     EXPECT_EQ(FormatVariant(memo.formatCode), 3);
+    EXPECT_TRUE(window.windowTitle().endsWith(QLatin1Char('*')));
+    ASSERT_TRUE(window.Document().Undo());
+    EXPECT_TRUE(window.Document().Serialize(TemplateForm::Binary) == opened);
+}
+
+// The object menu's entries that open an editor on the selected objects, by their text.
+QAction* ObjectMenuItem(DesignerWindow& window, const QString& text) {
+    for (QAction* menu : window.menuBar()->actions())
+        for (QAction* item : menu->menu()->actions())
+            if (item->text() == text) return item;
+    return nullptr;
+}
+
+TEST_F(DesignerWindowTest, TheHighlightGoesToTheSelectedTextObjectAsOneStep) {
+    ASSERT_TRUE(window.OpenFile(ProgramTemplate()));
+    const std::string opened = window.Document().Serialize(TemplateForm::Binary);
+    QAction* action = ObjectMenuItem(window, QStringLiteral("&Surbrillance…"));
+    ASSERT_NE(action, nullptr);
+    const Page& page = window.Document().CurrentPage();
+    size_t date = 0;
+    while (date < page.ObjectCount() && page.ObjectAt(date).name != "MemoDate")
+        ++date;
+    ASSERT_LT(date, page.ObjectCount());
+    window.Document().Select({date});
+    bool shown = false;
+    window.onHighlightEditorShown = [&](DesignerHighlightEditor& editor) {
+        shown = true;
+        editor.Condition()->setText(QStringLiteral("[PAGE#] > 1"));
+        editor.StyleBox(font_style::kUnderline)->setChecked(true);
+        editor.accept();
+    };
+    action->trigger();
+    EXPECT_TRUE(shown);
+    const auto& memo =
+        dynamic_cast<const MemoView&>(*window.Document().CurrentPage().FindObject("MemoDate"));
+    EXPECT_EQ(memo.highlight.condition, "[PAGE#] > 1");
+    EXPECT_EQ(memo.highlight.fontStyle, font_style::kBold | font_style::kUnderline);
     EXPECT_TRUE(window.windowTitle().endsWith(QLatin1Char('*')));
     ASSERT_TRUE(window.Document().Undo());
     EXPECT_TRUE(window.Document().Serialize(TemplateForm::Binary) == opened);

@@ -1,0 +1,121 @@
+// The highlight and the frame and fill editors, driven offscreen: what their fields put in the
+// selected objects, the refusal they show, and undo back to the same template.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+
+#include "report/core/base/drawing_codes.h"
+#include "report/core/designer/design_commands.h"
+#include "report/core/designer/design_document.h"
+#include "report/core/designer/highlight_edit.h"
+#include "report/core/model/memo_view.h"
+#include "report/core/model/model_state.h"
+#include "report/core/model/page.h"
+#include "report/ui/designer_colour_button.h"
+#include "report/ui/designer_highlight_editor.h"
+
+namespace report {
+namespace {
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "designer_appearance_editors_test";
+    static char* argv[] = {name, nullptr};
+    // Never destroyed: font caches of other statics outlive it otherwise.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+class AppearanceEditorsTest : public ::testing::Test {
+  protected:
+    AppearanceEditorsTest() : document(state) {
+        App();
+        state.printer.Start(nullptr);
+        document.New();
+        text = InsertObject(document, ObjectKind::Text, {10, 10, 80, 30});
+        other = InsertObject(document, ObjectKind::Text, {10, 40, 80, 60});
+        document.Commit();
+        document.Select({text, other});
+    }
+    MemoView& Memo(size_t index) {
+        return dynamic_cast<MemoView&>(document.CurrentPage().ObjectAt(index));
+    }
+    std::string Saved() const { return document.Serialize(TemplateForm::Binary); }
+
+    ModelState state;
+    DesignDocument document;
+    size_t text = 0;
+    size_t other = 0;
+};
+
+TEST_F(AppearanceEditorsTest, ConditionAndStyleLandInTheSelectedTextObjects) {
+    const std::string before = Saved();
+    DesignerHighlightEditor editor(document, *SelectedHighlight(document));
+    editor.show();
+    // A new highlight is bold: the stored default.
+    EXPECT_TRUE(editor.StyleBox(font_style::kBold)->isChecked());
+    editor.Condition()->setText(QStringLiteral("[Prix] > 100"));
+    editor.StyleBox(font_style::kItalic)->setChecked(true);
+    editor.StyleBox(font_style::kStrikeOut)->setChecked(true);
+    editor.FontColour()->SetColour(0x0000FF);
+    editor.FillColour()->SetColour(kNoColor);
+    editor.accept();
+    EXPECT_EQ(editor.result(), QDialog::Accepted);
+    EXPECT_TRUE(editor.Changed());
+    for (size_t index : {text, other}) {
+        SCOPED_TRACE(index);
+        const MemoView::Highlight& highlight = Memo(index).highlight;
+        EXPECT_EQ(highlight.condition, "[Prix] > 100");
+        EXPECT_EQ(highlight.fontStyle,
+                  font_style::kBold | font_style::kItalic | font_style::kStrikeOut);
+        EXPECT_EQ(highlight.fontColor, 0x0000FF);
+        EXPECT_EQ(highlight.fillColor, kNoColor);
+    }
+    ASSERT_TRUE(document.Undo());
+    EXPECT_TRUE(Saved() == before);
+}
+
+TEST_F(AppearanceEditorsTest, ARefusedConditionIsShownAndTheDialogStaysOpen) {
+    const std::string before = Saved();
+    DesignerHighlightEditor editor(document, *SelectedHighlight(document));
+    editor.show();
+    editor.Condition()->setText(QStringLiteral("[Prix] > "));
+    editor.accept();
+    EXPECT_TRUE(editor.isVisible());
+    EXPECT_EQ(editor.Refusal(),
+              QStringLiteral(
+                  "Condition de surbrillance incorrecte : Opérande manquant dans l'expression"));
+    EXPECT_FALSE(editor.Changed());
+    EXPECT_TRUE(Saved() == before);
+    // Mended, it goes through and the refusal goes away.
+    editor.Condition()->setText(QStringLiteral("[Prix] > 5"));
+    editor.accept();
+    EXPECT_EQ(editor.Refusal(), QString());
+    EXPECT_EQ(Memo(text).highlight.condition, "[Prix] > 5");
+}
+
+TEST(DesignerColourButton, KeepsTheTemplateColourAndConvertsQtsColours) {
+    App();
+    const struct {
+        QColor qt;
+        int32_t stored;
+    } cases[] = {
+        {QColor(255, 0, 0), 0x0000FF},
+        {QColor(0, 128, 0), 0x008000},
+        {QColor(0x12, 0x34, 0x56), 0x563412},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.qt.name().toStdString());
+        EXPECT_EQ(TemplateColorOf(c.qt), c.stored);
+    }
+    // A system colour stays what it is until another is chosen.
+    DesignerColourButton button(kButtonFaceColor, true);
+    EXPECT_EQ(button.Colour(), kButtonFaceColor);
+    button.SetColour(kNoColor);
+    EXPECT_EQ(button.text(), QStringLiteral("Aucune"));
+}
+
+}  // namespace
+}  // namespace report

@@ -28,6 +28,7 @@
 #include "report/core/designer/design_commands.h"
 #include "report/core/designer/display_format_edit.h"
 #include "report/core/designer/expression_catalog.h"
+#include "report/core/designer/frame_fill_edit.h"
 #include "report/core/designer/highlight_edit.h"
 #include "report/core/designer/preview_build.h"
 #include "report/core/language/engine_core.h"
@@ -38,6 +39,7 @@
 #include "report/qt/qt_text.h"
 #include "report/ui/designer_band_editor.h"
 #include "report/ui/designer_format_editor.h"
+#include "report/ui/designer_frame_editor.h"
 #include "report/ui/designer_highlight_editor.h"
 #include "report/ui/designer_inspector.h"
 #include "report/ui/designer_memo_editor.h"
@@ -204,6 +206,7 @@ void DesignerWindow::BuildMenus() {
     object->addAction(QStringLiteral("&Format d'affichage…"), this,
                       [this] { EditDisplayFormat(); });
     object->addAction(QStringLiteral("&Surbrillance…"), this, [this] { EditHighlight(); });
+    object->addAction(QStringLiteral("&Cadre et fond…"), this, [this] { EditFrame(); });
     // The toolbar's kinds, for the keyboard: chosen here, Entrée on the page inserts.
     insertMenu_ = object->addMenu(QStringLiteral("&Insérer"));
 
@@ -583,6 +586,18 @@ void DesignerWindow::EditHighlight() {
     DesignerHighlightEditor editor(document_, *current, this);
     if (onHighlightEditorShown)
         QTimer::singleShot(0, &editor, [this, &editor] { onHighlightEditorShown(editor); });
+    if (editor.exec() == QDialog::Accepted && editor.Changed()) DocumentChanged();
+}
+
+void DesignerWindow::EditFrame() {
+    const std::optional<FrameAndFill> current = SelectedFrameAndFill(document_);
+    if (!current) {
+        statusBar()->showMessage(QStringLiteral("Sélectionnez un objet qui n'est pas une bande"));
+        return;
+    }
+    DesignerFrameEditor editor(document_, *current, this);
+    if (onFrameEditorShown)
+        QTimer::singleShot(0, &editor, [this, &editor] { onFrameEditorShown(editor); });
     if (editor.exec() == QDialog::Accepted && editor.Changed()) DocumentChanged();
 }
 

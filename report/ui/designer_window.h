@@ -26,6 +26,7 @@ namespace report {
 class BandView;
 class DesignerBandEditor;
 class DesignerFormatEditor;
+class DesignerFrameEditor;
 class DesignerHighlightEditor;
 class DesignerInspector;
 class DesignerPageView;
@@ -61,6 +62,7 @@ class DesignerWindow : public QMainWindow {
     std::function<void(DesignerBandEditor& editor)> onBandEditorShown;
     std::function<void(DesignerFormatEditor& editor)> onFormatEditorShown;
     std::function<void(DesignerHighlightEditor& editor)> onHighlightEditorShown;
+    std::function<void(DesignerFrameEditor& editor)> onFrameEditorShown;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -91,6 +93,8 @@ class DesignerWindow : public QMainWindow {
     void EditDisplayFormat();
     // The highlight editor, for the selected text objects; it applies itself as one step.
     void EditHighlight();
+    // The frame and fill editor, for the selected objects but bands; one step as well.
+    void EditFrame();
     void NewDocument();
     void OpenAsked();
     bool SaveAsked();

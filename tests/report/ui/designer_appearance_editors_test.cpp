@@ -4,16 +4,20 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 
 #include "report/core/base/drawing_codes.h"
 #include "report/core/designer/design_commands.h"
 #include "report/core/designer/design_document.h"
+#include "report/core/designer/frame_fill_edit.h"
 #include "report/core/designer/highlight_edit.h"
 #include "report/core/model/memo_view.h"
 #include "report/core/model/model_state.h"
 #include "report/core/model/page.h"
 #include "report/ui/designer_colour_button.h"
+#include "report/ui/designer_frame_editor.h"
 #include "report/ui/designer_highlight_editor.h"
 
 namespace report {
@@ -94,6 +98,51 @@ TEST_F(AppearanceEditorsTest, ARefusedConditionIsShownAndTheDialogStaysOpen) {
     editor.accept();
     EXPECT_EQ(editor.Refusal(), QString());
     EXPECT_EQ(Memo(text).highlight.condition, "[Prix] > 5");
+}
+
+TEST_F(AppearanceEditorsTest, SidesWidthStyleAndColoursLandInTheSelectedObjects) {
+    const std::string before = Saved();
+    DesignerFrameEditor editor(document, *SelectedFrameAndFill(document));
+    editor.show();
+    const struct {
+        uint16_t side;
+        bool on;
+    } sides[] = {{frame_side::kLeft, true},
+                 {frame_side::kTop, false},
+                 {frame_side::kRight, true},
+                 {frame_side::kBottom, true}};
+    for (const auto& side : sides)
+        editor.SideBox(side.side)->setChecked(side.on);
+    editor.Width()->setValue(3.5);
+    editor.Style()->setCurrentIndex(static_cast<int>(FrameStyle::psDot));
+    editor.FrameColour()->SetColour(0x00FF00);
+    editor.FillColour()->SetColour(0xE0E0E0);
+    editor.accept();
+    EXPECT_EQ(editor.result(), QDialog::Accepted);
+    EXPECT_TRUE(editor.Changed());
+    const FrameAndFill expected{frame_side::kLeft | frame_side::kRight | frame_side::kBottom, 3.5f,
+                                static_cast<uint16_t>(FrameStyle::psDot), 0x00FF00, 0xE0E0E0};
+    for (size_t index : {text, other}) {
+        SCOPED_TRACE(index);
+        const View& view = document.CurrentPage().ObjectAt(index);
+        EXPECT_EQ((FrameAndFill{view.frameTyp, view.frameWidth, view.frameStyle, view.frameColor,
+                                view.fillColor}),
+                  expected);
+    }
+    ASSERT_TRUE(document.Undo());
+    EXPECT_TRUE(Saved() == before);
+}
+
+TEST_F(AppearanceEditorsTest, TheFrameEditorOpensOnWhatTheObjectHas) {
+    const FrameAndFill held{frame_side::kTop | frame_side::kBottom, 2.0f,
+                            static_cast<uint16_t>(FrameStyle::psDouble), 0x0000FF, kNoColor};
+    ApplyFrameAndFill(document, held);
+    DesignerFrameEditor editor(document, *SelectedFrameAndFill(document));
+    EXPECT_EQ(editor.Frame(), held);
+    EXPECT_EQ(editor.FillColour()->text(), QStringLiteral("Aucune"));
+    // "OK" without a change leaves the history alone.
+    editor.accept();
+    EXPECT_FALSE(editor.Changed());
 }
 
 TEST(DesignerColourButton, KeepsTheTemplateColourAndConvertsQtsColours) {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -25,6 +26,7 @@
 #include "report/core/model/page.h"
 #include "report/ui/designer_band_editor.h"
 #include "report/ui/designer_format_editor.h"
+#include "report/ui/designer_frame_editor.h"
 #include "report/ui/designer_highlight_editor.h"
 #include "report/ui/designer_inspector.h"
 #include "report/ui/designer_page_view.h"
@@ -306,6 +308,34 @@ TEST_F(DesignerWindowTest, TheHighlightGoesToTheSelectedTextObjectAsOneStep) {
         dynamic_cast<const MemoView&>(*window.Document().CurrentPage().FindObject("MemoDate"));
     EXPECT_EQ(memo.highlight.condition, "[PAGE#] > 1");
     EXPECT_EQ(memo.highlight.fontStyle, font_style::kBold | font_style::kUnderline);
+    EXPECT_TRUE(window.windowTitle().endsWith(QLatin1Char('*')));
+    ASSERT_TRUE(window.Document().Undo());
+    EXPECT_TRUE(window.Document().Serialize(TemplateForm::Binary) == opened);
+}
+
+TEST_F(DesignerWindowTest, TheFrameAndFillGoToTheSelectedObjectAsOneStep) {
+    ASSERT_TRUE(window.OpenFile(ProgramTemplate()));
+    const std::string opened = window.Document().Serialize(TemplateForm::Binary);
+    QAction* action = ObjectMenuItem(window, QStringLiteral("&Cadre et fond…"));
+    ASSERT_NE(action, nullptr);
+    const Page& page = window.Document().CurrentPage();
+    size_t date = 0;
+    while (date < page.ObjectCount() && page.ObjectAt(date).name != "MemoDate")
+        ++date;
+    ASSERT_LT(date, page.ObjectCount());
+    window.Document().Select({date});
+    bool shown = false;
+    window.onFrameEditorShown = [&](DesignerFrameEditor& editor) {
+        shown = true;
+        editor.SideBox(frame_side::kBottom)->setChecked(true);
+        editor.Width()->setValue(2);
+        editor.accept();
+    };
+    action->trigger();
+    EXPECT_TRUE(shown);
+    const View& memo = *window.Document().CurrentPage().FindObject("MemoDate");
+    EXPECT_NE(memo.frameTyp & frame_side::kBottom, 0);
+    EXPECT_EQ(memo.frameWidth, 2.0f);
     EXPECT_TRUE(window.windowTitle().endsWith(QLatin1Char('*')));
     ASSERT_TRUE(window.Document().Undo());
     EXPECT_TRUE(window.Document().Serialize(TemplateForm::Binary) == opened);

@@ -10,6 +10,7 @@
 #include "report/core/base/errors.h"
 #include "report/core/base/text.h"
 #include "report/core/designer/design_commands.h"
+#include "report/core/designer/font_edit.h"
 #include "report/core/designer/frame_fill_edit.h"
 #include "report/core/designer/highlight_edit.h"
 #include "report/core/model/memo_view.h"
@@ -149,6 +150,64 @@ TEST_F(AppearanceEditTest, AWrongWidthOrStyleChangesNothing) {
         frame.style = c.style;
         try {
             ApplyFrameAndFill(document, frame);
+            ADD_FAILURE() << "accepted";
+        } catch (const EngineError& error) {
+            EXPECT_EQ(Cp1252ToUtf8(error.what()), c.message);
+        }
+        EXPECT_EQ(document.Serialize(TemplateForm::Json), before);
+    }
+}
+
+TEST_F(AppearanceEditTest, AFontGoesToTheSelectedTextObjectsKeepingTheirCharacterSet) {
+    Memo(text).font.charset = 0;
+    document.Commit();
+    const std::string before = document.Serialize(TemplateForm::Json);
+    const Font untouched = Memo(other).font;
+    document.Select({band, picture});
+    EXPECT_FALSE(SelectedFont(document).has_value());
+
+    document.Select({band, text, picture});
+    Font font;
+    font.name = " Times New Roman ";
+    font.size = 14;
+    font.style = font_style::kItalic | font_style::kUnderline;
+    font.color = 0x800000;
+    font.charset = 238;
+    ASSERT_TRUE(ApplyFont(document, font));
+    EXPECT_EQ(Memo(text).font.name, "Times New Roman");
+    EXPECT_EQ(Memo(text).font.size, 14);
+    EXPECT_EQ(Memo(text).font.style, font_style::kItalic | font_style::kUnderline);
+    EXPECT_EQ(Memo(text).font.color, 0x800000);
+    EXPECT_EQ(Memo(text).font.charset, 0);
+    EXPECT_EQ(Memo(other).font, untouched);
+    EXPECT_EQ(SelectedFont(document)->name, "Times New Roman");
+
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(document.Serialize(TemplateForm::Json), before);
+}
+
+TEST_F(AppearanceEditTest, AnEmptyNameOrASizeOutOfRangeChangesNothing) {
+    document.Select({text});
+    const std::string before = document.Serialize(TemplateForm::Json);
+    const std::string sizeMessage = "La taille de la police doit être comprise entre 1 et 1638";
+    const struct {
+        std::string name;
+        int32_t size;
+        std::string message;
+    } cases[] = {
+        {"", 10, "Le nom de la police est vide"},
+        {"   ", 10, "Le nom de la police est vide"},
+        {"Arial", 0, sizeMessage},
+        {"Arial", -4, sizeMessage},
+        {"Arial", 1639, sizeMessage},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name + "/" + std::to_string(c.size));
+        Font font;
+        font.name = c.name;
+        font.size = c.size;
+        try {
+            ApplyFont(document, font);
             ADD_FAILURE() << "accepted";
         } catch (const EngineError& error) {
             EXPECT_EQ(Cp1252ToUtf8(error.what()), c.message);

@@ -16,6 +16,7 @@ namespace report {
 
 class DesignDocument;
 class DesignerColourButton;
+class DesignerFontStyleBoxes;
 
 class DesignerHighlightEditor : public QDialog {
     Q_OBJECT
@@ -44,10 +45,7 @@ class DesignerHighlightEditor : public QDialog {
     DesignDocument& document_;
     bool changed_ = false;
     QLineEdit* condition_ = nullptr;
-    QCheckBox* bold_ = nullptr;
-    QCheckBox* italic_ = nullptr;
-    QCheckBox* underline_ = nullptr;
-    QCheckBox* strikeOut_ = nullptr;
+    DesignerFontStyleBoxes* styles_ = nullptr;
     DesignerColourButton* fontColour_ = nullptr;
     DesignerColourButton* fillColour_ = nullptr;
     QLabel* sample_ = nullptr;

@@ -28,6 +28,7 @@
 #include "report/core/designer/design_commands.h"
 #include "report/core/designer/display_format_edit.h"
 #include "report/core/designer/expression_catalog.h"
+#include "report/core/designer/font_edit.h"
 #include "report/core/designer/frame_fill_edit.h"
 #include "report/core/designer/highlight_edit.h"
 #include "report/core/designer/preview_build.h"
@@ -38,6 +39,7 @@
 #include "report/core/model/report.h"
 #include "report/qt/qt_text.h"
 #include "report/ui/designer_band_editor.h"
+#include "report/ui/designer_font_editor.h"
 #include "report/ui/designer_format_editor.h"
 #include "report/ui/designer_frame_editor.h"
 #include "report/ui/designer_highlight_editor.h"
@@ -207,6 +209,7 @@ void DesignerWindow::BuildMenus() {
                       [this] { EditDisplayFormat(); });
     object->addAction(QStringLiteral("&Surbrillance…"), this, [this] { EditHighlight(); });
     object->addAction(QStringLiteral("&Cadre et fond…"), this, [this] { EditFrame(); });
+    object->addAction(QStringLiteral("P&olice…"), this, [this] { EditFont(); });
     // The toolbar's kinds, for the keyboard: chosen here, Entrée on the page inserts.
     insertMenu_ = object->addMenu(QStringLiteral("&Insérer"));
 
@@ -598,6 +601,18 @@ void DesignerWindow::EditFrame() {
     DesignerFrameEditor editor(document_, *current, this);
     if (onFrameEditorShown)
         QTimer::singleShot(0, &editor, [this, &editor] { onFrameEditorShown(editor); });
+    if (editor.exec() == QDialog::Accepted && editor.Changed()) DocumentChanged();
+}
+
+void DesignerWindow::EditFont() {
+    const std::optional<Font> current = SelectedFont(document_);
+    if (!current) {
+        statusBar()->showMessage(QStringLiteral("Sélectionnez un objet texte"));
+        return;
+    }
+    DesignerFontEditor editor(document_, *current, this);
+    if (onFontEditorShown)
+        QTimer::singleShot(0, &editor, [this, &editor] { onFontEditorShown(editor); });
     if (editor.exec() == QDialog::Accepted && editor.Changed()) DocumentChanged();
 }
 

@@ -25,6 +25,7 @@ namespace report {
 
 class BandView;
 class DesignerBandEditor;
+class DesignerFontEditor;
 class DesignerFormatEditor;
 class DesignerFrameEditor;
 class DesignerHighlightEditor;
@@ -63,6 +64,7 @@ class DesignerWindow : public QMainWindow {
     std::function<void(DesignerFormatEditor& editor)> onFormatEditorShown;
     std::function<void(DesignerHighlightEditor& editor)> onHighlightEditorShown;
     std::function<void(DesignerFrameEditor& editor)> onFrameEditorShown;
+    std::function<void(DesignerFontEditor& editor)> onFontEditorShown;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -95,6 +97,8 @@ class DesignerWindow : public QMainWindow {
     void EditHighlight();
     // The frame and fill editor, for the selected objects but bands; one step as well.
     void EditFrame();
+    // The font editor, for the selected text objects; one step as well.
+    void EditFont();
     void NewDocument();
     void OpenAsked();
     bool SaveAsked();

@@ -7,16 +7,21 @@
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
 
 #include "report/core/base/drawing_codes.h"
 #include "report/core/designer/design_commands.h"
 #include "report/core/designer/design_document.h"
+#include "report/core/designer/font_edit.h"
 #include "report/core/designer/frame_fill_edit.h"
 #include "report/core/designer/highlight_edit.h"
 #include "report/core/model/memo_view.h"
 #include "report/core/model/model_state.h"
 #include "report/core/model/page.h"
 #include "report/ui/designer_colour_button.h"
+#include "report/ui/designer_font_editor.h"
+#include "report/ui/designer_font_style_boxes.h"
 #include "report/ui/designer_frame_editor.h"
 #include "report/ui/designer_highlight_editor.h"
 
@@ -143,6 +148,66 @@ TEST_F(AppearanceEditorsTest, TheFrameEditorOpensOnWhatTheObjectHas) {
     // "OK" without a change leaves the history alone.
     editor.accept();
     EXPECT_FALSE(editor.Changed());
+}
+
+TEST_F(AppearanceEditorsTest, TheFontEditorSaysWhichFamilyAWindowsNamePrintsWith) {
+    DesignerFontEditor editor(document, *SelectedFont(document));
+    editor.show();
+    const struct {
+        QString typed, printedWith;
+    } cases[] = {
+        {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")},
+        {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")},
+        {QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")},
+        {QStringLiteral("DejaVu Serif"), QStringLiteral("DejaVu Serif")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed.toStdString());
+        editor.Family()->setText(c.typed);
+        emit editor.Family()->textEdited(c.typed);
+        EXPECT_EQ(editor.PrintedWith(), QStringLiteral("Imprimé avec : ") + c.printedWith);
+    }
+    // An installed family typed is found in fontconfig's list.
+    ASSERT_NE(editor.Families()->currentItem(), nullptr);
+    EXPECT_EQ(editor.Families()->currentItem()->text(), QStringLiteral("DejaVu Serif"));
+    // The list holds names a template can store: no foundry in brackets, each once.
+    QStringList listed;
+    for (int row = 0; row < editor.Families()->count(); ++row)
+        listed.append(editor.Families()->item(row)->text());
+    EXPECT_FALSE(listed.isEmpty());
+    EXPECT_EQ(listed.filter(QStringLiteral(" [")), QStringList());
+    EXPECT_EQ(listed.removeDuplicates(), 0);
+}
+
+TEST_F(AppearanceEditorsTest, AFontChosenLandsInTheSelectedTextObjects) {
+    const std::string before = Saved();
+    const uint8_t charset = Memo(text).font.charset;
+    DesignerFontEditor editor(document, *SelectedFont(document));
+    editor.show();
+    editor.Family()->setText(QString());
+    editor.accept();
+    EXPECT_EQ(editor.Refusal(), QStringLiteral("Le nom de la police est vide"));
+    EXPECT_TRUE(Saved() == before);
+
+    editor.Family()->setText(QStringLiteral("Courier New"));
+    editor.Size()->setValue(12);
+    editor.Styles()->Box(font_style::kBold)->setChecked(true);
+    editor.Styles()->Box(font_style::kUnderline)->setChecked(true);
+    editor.Colour()->SetColour(0x808000);
+    editor.accept();
+    EXPECT_EQ(editor.Refusal(), QString());
+    EXPECT_TRUE(editor.Changed());
+    for (size_t index : {text, other}) {
+        SCOPED_TRACE(index);
+        const Font& font = Memo(index).font;
+        EXPECT_EQ(font.name, "Courier New");
+        EXPECT_EQ(font.size, 12);
+        EXPECT_EQ(font.style, font_style::kBold | font_style::kUnderline);
+        EXPECT_EQ(font.color, 0x808000);
+        EXPECT_EQ(font.charset, charset);
+    }
+    ASSERT_TRUE(document.Undo());
+    EXPECT_TRUE(Saved() == before);
 }
 
 TEST(DesignerColourButton, KeepsTheTemplateColourAndConvertsQtsColours) {

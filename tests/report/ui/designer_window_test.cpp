@@ -11,6 +11,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QProcess>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableWidget>
@@ -25,6 +26,7 @@
 #include "report/core/model/memo_view.h"
 #include "report/core/model/page.h"
 #include "report/ui/designer_band_editor.h"
+#include "report/ui/designer_font_editor.h"
 #include "report/ui/designer_format_editor.h"
 #include "report/ui/designer_frame_editor.h"
 #include "report/ui/designer_highlight_editor.h"
@@ -336,6 +338,35 @@ TEST_F(DesignerWindowTest, TheFrameAndFillGoToTheSelectedObjectAsOneStep) {
     const View& memo = *window.Document().CurrentPage().FindObject("MemoDate");
     EXPECT_NE(memo.frameTyp & frame_side::kBottom, 0);
     EXPECT_EQ(memo.frameWidth, 2.0f);
+    EXPECT_TRUE(window.windowTitle().endsWith(QLatin1Char('*')));
+    ASSERT_TRUE(window.Document().Undo());
+    EXPECT_TRUE(window.Document().Serialize(TemplateForm::Binary) == opened);
+}
+
+TEST_F(DesignerWindowTest, TheFontGoesToTheSelectedTextObjectAsOneStep) {
+    ASSERT_TRUE(window.OpenFile(ProgramTemplate()));
+    const std::string opened = window.Document().Serialize(TemplateForm::Binary);
+    QAction* action = ObjectMenuItem(window, QStringLiteral("P&olice…"));
+    ASSERT_NE(action, nullptr);
+    const Page& page = window.Document().CurrentPage();
+    size_t date = 0;
+    while (date < page.ObjectCount() && page.ObjectAt(date).name != "MemoDate")
+        ++date;
+    ASSERT_LT(date, page.ObjectCount());
+    window.Document().Select({date});
+    bool shown = false;
+    window.onFontEditorShown = [&](DesignerFontEditor& editor) {
+        shown = true;
+        editor.Family()->setText(QStringLiteral("Times New Roman"));
+        editor.Size()->setValue(16);
+        editor.accept();
+    };
+    action->trigger();
+    EXPECT_TRUE(shown);
+    const auto& memo =
+        dynamic_cast<const MemoView&>(*window.Document().CurrentPage().FindObject("MemoDate"));
+    EXPECT_EQ(memo.font.name, "Times New Roman");
+    EXPECT_EQ(memo.font.size, 16);
     EXPECT_TRUE(window.windowTitle().endsWith(QLatin1Char('*')));
     ASSERT_TRUE(window.Document().Undo());
     EXPECT_TRUE(window.Document().Serialize(TemplateForm::Binary) == opened);

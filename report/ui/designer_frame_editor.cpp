@@ -21,6 +21,7 @@ namespace {
 constexpr const char* kStyleNames[] = {"Continu",           "Tirets", "Pointillés", "Tiret-point",
                                        "Tiret-point-point", "Double"};
 constexpr double kWidthStep = 0.5;
+constexpr double kSmallestWidth = 0.001;
 
 }  // namespace
 
@@ -48,8 +49,9 @@ DesignerFrameEditor::DesignerFrameEditor(DesignDocument& document, const FrameAn
     connect(none, &QPushButton::clicked, this, [checkAll] { checkAll(false); });
 
     width_ = new QDoubleSpinBox(body);
-    width_->setDecimals(1);
-    width_->setRange(kWidthStep / 5, kMaxFrameWidth);
+    // Thousandths, as widths are stored: "OK" on an untouched width must not round it.
+    width_->setDecimals(3);
+    width_->setRange(kSmallestWidth, kMaxFrameWidth);
     width_->setSingleStep(kWidthStep);
     width_->setValue(frame.width);
     style_ = new QComboBox(body);

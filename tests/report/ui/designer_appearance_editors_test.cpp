@@ -139,7 +139,8 @@ TEST_F(AppearanceEditorsTest, SidesWidthStyleAndColoursLandInTheSelectedObjects)
 }
 
 TEST_F(AppearanceEditorsTest, TheFrameEditorOpensOnWhatTheObjectHas) {
-    const FrameAndFill held{frame_side::kTop | frame_side::kBottom, 2.0f,
+    // A width in thousandths, as templates may hold.
+    const FrameAndFill held{frame_side::kTop | frame_side::kBottom, 0.125f,
                             static_cast<uint16_t>(FrameStyle::psDouble), 0x0000FF, kNoColor};
     ApplyFrameAndFill(document, held);
     DesignerFrameEditor editor(document, *SelectedFrameAndFill(document));

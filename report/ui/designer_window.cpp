@@ -37,6 +37,7 @@
 #include "report/qt/qt_text.h"
 #include "report/ui/designer_about.h"
 #include "report/ui/designer_band_editor.h"
+#include "report/ui/designer_dictionary_editor.h"
 #include "report/ui/designer_format_editor.h"
 #include "report/ui/designer_inspector.h"
 #include "report/ui/designer_memo_editor.h"
@@ -150,6 +151,10 @@ void DesignerWindow::BuildMenus() {
     });
     file->addAction(QStringLiteral("&Mise en page…"), this, [this] {
         DesignerPageOptions dialog(document_, this);
+        if (dialog.exec() == QDialog::Accepted && dialog.Changed()) DocumentChanged();
+    });
+    file->addAction(QStringLiteral("&Dictionnaire de données…"), this, [this] {
+        DesignerDictionaryEditor dialog(document_, this);
         if (dialog.exec() == QDialog::Accepted && dialog.Changed()) DocumentChanged();
     });
     file->addSeparator();

@@ -1,0 +1,81 @@
+#include "report/ui/designer_dictionary_editor.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTreeWidget>
+
+#include "report/core/designer/design_document.h"
+#include "report/core/designer/dictionary_variables.h"
+#include "report/core/model/model_state.h"
+#include "report/core/model/report.h"
+
+namespace report {
+namespace {
+
+QApplication& App() {
+    static int argc = 1;
+    static char name[] = "designer_dictionary_editor_test";
+    static char* argv[] = {name, nullptr};
+    // Never destroyed: font caches of other statics outlive it otherwise.
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+class DictionaryEditorTest : public ::testing::Test {
+  protected:
+    DictionaryEditorTest() : document(state) {
+        App();
+        state.printer.Start(nullptr);
+        document.New();
+        ApplyDictionaryCategories(document, {{"Totaux", {{"Somme", "1 + 2"}}}});
+    }
+    std::string Saved() const { return document.Serialize(TemplateForm::Binary); }
+
+    ModelState state;
+    DesignDocument document;
+};
+
+TEST_F(DictionaryEditorTest, AVariableAddedInItsCategoryIsSavedAndUndoGivesTheSameBytesBack) {
+    const std::string before = Saved();
+    DesignerDictionaryEditor editor(document);
+    ASSERT_EQ(editor.Tree()->topLevelItemCount(), 1);
+    EXPECT_EQ(editor.Tree()->topLevelItem(0)->text(0), QStringLiteral("Totaux"));
+    EXPECT_EQ(editor.Tree()->topLevelItem(0)->child(0)->text(1), QStringLiteral("1 + 2"));
+    editor.Tree()->setCurrentItem(editor.Tree()->topLevelItem(0));
+    QTreeWidgetItem* added = editor.AddVariable();
+    added->setText(0, QStringLiteral("Moyenne"));
+    added->setText(1, QStringLiteral("AVG([Num])"));
+    editor.accept();
+    ASSERT_EQ(editor.result(), QDialog::Accepted) << editor.Refusal().toStdString();
+    EXPECT_TRUE(editor.Changed());
+    EXPECT_EQ(document.GetReport().dictionary.VariablesOf("Totaux"),
+              (std::vector<std::string>{"Somme", "Moyenne"}));
+    ASSERT_TRUE(document.Undo());
+    EXPECT_EQ(Saved(), before);
+}
+
+TEST_F(DictionaryEditorTest, ARefusedExpressionKeepsTheDialogOpenAndTheDictionaryAsItWas) {
+    const std::string before = Saved();
+    DesignerDictionaryEditor editor(document);
+    QTreeWidgetItem* category = editor.AddCategory();
+    category->setText(0, QStringLiteral("Match"));
+    QTreeWidgetItem* added = editor.AddVariable();
+    added->setText(0, QStringLiteral("Faux"));
+    added->setText(1, QStringLiteral("(1 +"));
+    editor.accept();
+    EXPECT_NE(editor.result(), QDialog::Accepted);
+    EXPECT_TRUE(editor.Refusal().contains(QStringLiteral("Faux")));
+    EXPECT_EQ(Saved(), before);
+
+    // Removing the faulty variable lets the new category through.
+    editor.Tree()->setCurrentItem(added);
+    editor.RemoveChosen();
+    editor.accept();
+    ASSERT_EQ(editor.result(), QDialog::Accepted) << editor.Refusal().toStdString();
+    EXPECT_EQ(document.GetReport().dictionary.Categories(),
+              (std::vector<std::string>{"Totaux", "Match"}));
+}
+
+}  // namespace
+}  // namespace report

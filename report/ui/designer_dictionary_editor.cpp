@@ -3,6 +3,8 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -26,7 +28,8 @@ QTreeWidgetItem* NewItem(const QString& name, const QString& expression) {
 DesignerDictionaryEditor::DesignerDictionaryEditor(DesignDocument& document, QWidget* parent)
     : QDialog(parent), document_(document) {
     setWindowTitle(QStringLiteral("Dictionnaire de données"));
-    auto* body = new QWidget(this);
+    tabs_ = new QTabWidget(this);
+    auto* body = new QWidget(tabs_);
     tree_ = new QTreeWidget(body);
     tree_->setHeaderLabels({QStringLiteral("Nom"), QStringLiteral("Expression")});
     tree_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -57,7 +60,39 @@ DesignerDictionaryEditor::DesignerDictionaryEditor(DesignDocument& document, QWi
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(tree_, 1);
     layout->addLayout(buttons);
-    refusal_ = FrameEditorDialog(*this, body);
+    tabs_->addTab(body, QStringLiteral("&Variables"));
+
+    auto* aliasPage = new QWidget(tabs_);
+    aliases_ = new QTableWidget(0, 2, aliasPage);
+    aliases_->setHorizontalHeaderLabels(
+        {QStringLiteral("Source ou champ"), QStringLiteral("Alias (vide : caché)")});
+    aliases_->horizontalHeader()->setStretchLastSection(true);
+    aliases_->horizontalHeader()->resizeSection(0, 220);
+    for (const FieldAlias& entry : ReadFieldAliases(document.GetReport().dictionary)) {
+        const int row = AddAlias();
+        aliases_->item(row, 0)->setText(ToQString(entry.name));
+        aliases_->item(row, 1)->setText(ToQString(entry.alias));
+    }
+    auto* addAlias = new QPushButton(QStringLiteral("Nouvel &alias"), aliasPage);
+    auto* removeAlias = new QPushButton(QStringLiteral("Su&pprimer"), aliasPage);
+    connect(addAlias, &QPushButton::clicked, this, [this] {
+        const int row = AddAlias();
+        aliases_->setCurrentCell(row, 0);
+        aliases_->editItem(aliases_->item(row, 0));
+    });
+    connect(removeAlias, &QPushButton::clicked, this, [this] {
+        if (aliases_->currentRow() >= 0) aliases_->removeRow(aliases_->currentRow());
+    });
+    auto* aliasButtons = new QHBoxLayout;
+    aliasButtons->addWidget(addAlias);
+    aliasButtons->addWidget(removeAlias);
+    aliasButtons->addStretch(1);
+    auto* aliasLayout = new QVBoxLayout(aliasPage);
+    aliasLayout->addWidget(aliases_, 1);
+    aliasLayout->addLayout(aliasButtons);
+    tabs_->addTab(aliasPage, QStringLiteral("Alias des &champs"));
+
+    refusal_ = FrameEditorDialog(*this, tabs_);
     resize(560, 420);
 }
 
@@ -92,6 +127,14 @@ void DesignerDictionaryEditor::RemoveChosen() {
     if (QTreeWidgetItem* chosen = tree_->currentItem()) delete chosen;
 }
 
+int DesignerDictionaryEditor::AddAlias() {
+    const int row = aliases_->rowCount();
+    aliases_->insertRow(row);
+    aliases_->setItem(row, 0, new QTableWidgetItem);
+    aliases_->setItem(row, 1, new QTableWidgetItem);
+    return row;
+}
+
 QString DesignerDictionaryEditor::Refusal() const {
     return RefusalText(*refusal_);
 }
@@ -106,8 +149,16 @@ void DesignerDictionaryEditor::accept() {
                                                             FromQString(top->child(v)->text(1))});
         categories.push_back(std::move(category));
     }
-    if (!ApplyOrShowRefusal(*refusal_,
-                            [&] { changed_ = ApplyDictionaryCategories(document_, categories); }))
+    std::vector<FieldAlias> aliases;
+    for (int row = 0; row < aliases_->rowCount(); ++row) {
+        const QTableWidgetItem* name = aliases_->item(row, 0);
+        const QTableWidgetItem* alias = aliases_->item(row, 1);
+        aliases.push_back(FieldAlias{FromQString(name != nullptr ? name->text() : QString()),
+                                     FromQString(alias != nullptr ? alias->text() : QString())});
+    }
+    if (!ApplyOrShowRefusal(*refusal_, [&] {
+            changed_ = ApplyDictionaryCategories(document_, categories, aliases);
+        }))
         return;
     QDialog::accept();
 }

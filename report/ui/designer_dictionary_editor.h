@@ -1,11 +1,14 @@
 // The data dictionary editor: the report's variables by category, each with its expression,
-// edited in place in a tree (categories at the top, their variables under them). "OK" applies
-// them as one undo step; a refusal shows the engine's message and the dialog stays open.
+// edited in place in a tree (categories at the top, their variables under them), and in a
+// second tab the field aliases. "OK" applies both as one undo step; a refusal shows the
+// engine's message and the dialog stays open.
 #pragma once
 
 #include <QDialog>
 
 class QLabel;
+class QTableWidget;
+class QTabWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -27,6 +30,11 @@ class DesignerDictionaryEditor : public QDialog {
     QTreeWidgetItem* AddVariable();
     // Removes the chosen item (a category with its variables).
     void RemoveChosen();
+    // Column 0 a source or "source.field", column 1 its alias (empty: not offered).
+    QTableWidget* Aliases() const { return aliases_; }
+    // Adds an empty alias row and returns its index.
+    int AddAlias();
+    QTabWidget* Tabs() const { return tabs_; }
     QString Refusal() const;
     bool Changed() const { return changed_; }
 
@@ -35,7 +43,9 @@ class DesignerDictionaryEditor : public QDialog {
   private:
     DesignDocument& document_;
     bool changed_ = false;
+    QTabWidget* tabs_ = nullptr;
     QTreeWidget* tree_ = nullptr;
+    QTableWidget* aliases_ = nullptr;
     QLabel* refusal_ = nullptr;
 };
 

@@ -38,8 +38,10 @@ std::vector<DictionaryCategory> ReadDictionaryCategories(const DataDictionary& d
     return categories;
 }
 
-bool ApplyDictionaryCategories(DesignDocument& document,
-                               const std::vector<DictionaryCategory>& categories) {
+namespace {
+
+// The variable list the dictionary stores; EngineError for what a build could not read.
+Variables VariableList(const std::vector<DictionaryCategory>& categories) {
     Variables result;
     std::vector<std::string> categoryNames;
     std::vector<std::string> variableNames;
@@ -65,7 +67,26 @@ bool ApplyDictionaryCategories(DesignDocument& document,
             result.Set(name, Variant::String(expression));
         }
     }
-    document.GetReport().dictionary.variables.CopyFrom(result);
+    return result;
+}
+
+}  // namespace
+
+bool ApplyDictionaryCategories(DesignDocument& document,
+                               const std::vector<DictionaryCategory>& categories) {
+    return ApplyDictionaryCategories(document, categories,
+                                     ReadFieldAliases(document.GetReport().dictionary));
+}
+
+bool ApplyDictionaryCategories(DesignDocument& document,
+                               const std::vector<DictionaryCategory>& categories,
+                               const std::vector<FieldAlias>& fieldAliases) {
+    // Both lists are checked before either is written.
+    const Variables variables = VariableList(categories);
+    const Variables aliases = FieldAliasList(fieldAliases);
+    DataDictionary& dictionary = document.GetReport().dictionary;
+    dictionary.variables.CopyFrom(variables);
+    dictionary.fieldAliases.CopyFrom(aliases);
     return document.Commit();
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "report/core/designer/field_aliases.h"
+
 namespace report {
 
 class DataDictionary;
@@ -33,5 +35,9 @@ std::vector<DictionaryCategory> ReadDictionaryCategories(const DataDictionary& d
 // trimmed. Returns whether anything changed.
 bool ApplyDictionaryCategories(DesignDocument& document,
                                const std::vector<DictionaryCategory>& categories);
+// The same, and the field aliases (FieldAliasList's refusals) in the same step.
+bool ApplyDictionaryCategories(DesignDocument& document,
+                               const std::vector<DictionaryCategory>& categories,
+                               const std::vector<FieldAlias>& fieldAliases);
 
 }  // namespace report

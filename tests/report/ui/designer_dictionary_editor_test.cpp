@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTableWidget>
 #include <QTreeWidget>
 
 #include "report/core/designer/design_document.h"
@@ -75,6 +76,32 @@ TEST_F(DictionaryEditorTest, ARefusedExpressionKeepsTheDialogOpenAndTheDictionar
     ASSERT_EQ(editor.result(), QDialog::Accepted) << editor.Refusal().toStdString();
     EXPECT_EQ(document.GetReport().dictionary.Categories(),
               (std::vector<std::string>{"Totaux", "Match"}));
+}
+
+TEST_F(DictionaryEditorTest, FieldAliasesAreSavedWithTheVariablesAndATwiceNamedFieldIsRefused) {
+    DesignerDictionaryEditor editor(document);
+    int row = editor.AddAlias();
+    editor.Aliases()->item(row, 0)->setText(QStringLiteral("userDataset1.joueur1"));
+    editor.Aliases()->item(row, 1)->setText(QStringLiteral("Premier joueur"));
+    row = editor.AddAlias();
+    editor.Aliases()->item(row, 0)->setText(QStringLiteral("USERDATASET1.JOUEUR1"));
+    const std::string before = Saved();
+    editor.accept();
+    EXPECT_NE(editor.result(), QDialog::Accepted);
+    EXPECT_FALSE(editor.Refusal().isEmpty());
+    EXPECT_EQ(Saved(), before);
+
+    editor.Aliases()->item(row, 0)->setText(QStringLiteral("userDataset1.Num"));
+    editor.accept();
+    ASSERT_EQ(editor.result(), QDialog::Accepted) << editor.Refusal().toStdString();
+    const DataDictionary& dictionary = document.GetReport().dictionary;
+    EXPECT_EQ(dictionary.AliasOf("userDataset1.joueur1"), "Premier joueur");
+    EXPECT_TRUE(dictionary.fieldAliases.Contains("userDataset1.Num"));
+    EXPECT_EQ(dictionary.fieldAliases.Get("userDataset1.Num").ToText(), "");
+    // The variables came through untouched.
+    EXPECT_EQ(dictionary.VariablesOf("Totaux"), (std::vector<std::string>{"Somme"}));
+    const std::string saved = Saved();
+    EXPECT_NE(saved.find("Premier joueur"), std::string::npos);
 }
 
 }  // namespace

@@ -58,6 +58,21 @@ TEST_F(DictionaryVariablesTest, WhatTheBuildCouldNotReadIsRefusedAndNothingChang
     }
 }
 
+TEST_F(DictionaryVariablesTest, AliasesWithoutANameOrNamedTwiceRefuseTheWholeStep) {
+    const std::string before = Saved();
+    const std::vector<DictionaryCategory> categories = {{"A", {{"X", "1"}}}};
+    const std::vector<std::pair<const char*, std::vector<FieldAlias>>> cases = {
+        {"no name", {{"  ", "Alias"}}},
+        {"one name twice", {{"userDataset1.Num", "N"}, {"USERDATASET1.num", ""}}},
+    };
+    for (const auto& [what, aliases] : cases) {
+        SCOPED_TRACE(what);
+        EXPECT_THROW(ApplyDictionaryCategories(document, categories, aliases), EngineError);
+        // The variables, though sound, did not go in either.
+        EXPECT_EQ(Saved(), before);
+    }
+}
+
 TEST_F(DictionaryVariablesTest, VariablesBeforeAnyCategoryStayWithoutAHeader) {
     ASSERT_TRUE(ApplyDictionaryCategories(document, {{"", {{"Libre", "1"}}}, {"A", {{"X", "2"}}}}));
     const DataDictionary& dictionary = document.GetReport().dictionary;

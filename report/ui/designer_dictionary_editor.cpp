@@ -42,6 +42,11 @@ DesignerDictionaryEditor::DesignerDictionaryEditor(DesignDocument& document, QWi
             top->addChild(NewItem(ToQString(variable.name), ToQString(variable.expression)));
     }
     tree_->expandAll();
+    // A category has no expression: what is typed there would be lost, so it is not kept.
+    connect(tree_, &QTreeWidget::itemChanged, this, [](QTreeWidgetItem* item, int column) {
+        if (column == 1 && item->parent() == nullptr && !item->text(1).isEmpty())
+            item->setText(1, QString());
+    });
     tree_->header()->resizeSection(0, 180);
 
     auto* addCategory = new QPushButton(QStringLiteral("Nouvelle &catégorie"), body);

@@ -61,6 +61,9 @@ TEST_F(DictionaryEditorTest, ARefusedExpressionKeepsTheDialogOpenAndTheDictionar
     DesignerDictionaryEditor editor(document);
     QTreeWidgetItem* category = editor.AddCategory();
     category->setText(0, QStringLiteral("Match"));
+    // A category takes no expression: nothing typed there stays to be lost silently.
+    category->setText(1, QStringLiteral("1"));
+    EXPECT_EQ(category->text(1), QString());
     QTreeWidgetItem* added = editor.AddVariable();
     added->setText(0, QStringLiteral("Faux"));
     added->setText(1, QStringLiteral("(1 +"));

@@ -94,6 +94,12 @@ DesignerPageOptions::DesignerPageOptions(DesignDocument& document, QWidget* pare
     refusal_ = FrameEditorDialog(*this, body);
 
     connect(paper_, &QComboBox::currentIndexChanged, this, [this] { PaperChosen(); });
+    // The page stores its size as turned: a change of orientation turns the sizes shown.
+    connect(orientation_, &QComboBox::currentIndexChanged, this, [this] {
+        const double width = width_->value();
+        width_->setValue(height_->value());
+        height_->setValue(width);
+    });
     PaperChosen();
 }
 
@@ -102,11 +108,14 @@ void DesignerPageOptions::PaperChosen() {
     const bool custom = code == kCustomPaperCode;
     width_->setEnabled(custom);
     height_->setEnabled(custom);
-    // A listed paper shows its own size; a custom one keeps what was typed.
+    // A listed paper shows its own size, turned as the page is; a custom one keeps what was
+    // typed.
     const int row = PaperRowOf(code);
     if (!custom && row >= 0) {
-        width_->setValue(PaperTable()[static_cast<size_t>(row)].width / 10.0);
-        height_->setValue(PaperTable()[static_cast<size_t>(row)].height / 10.0);
+        const PaperInfo& paper = PaperTable()[static_cast<size_t>(row)];
+        const bool landscape = orientation_->currentData().toInt() == 1;
+        width_->setValue((landscape ? paper.height : paper.width) / 10.0);
+        height_->setValue((landscape ? paper.width : paper.height) / 10.0);
     }
 }
 

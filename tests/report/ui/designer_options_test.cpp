@@ -94,6 +94,9 @@ TEST_F(OptionsTest, APaperOfTheListBringsItsSizeAndLandsOnThePageAsOneStep) {
     EXPECT_DOUBLE_EQ(dialog.PaperHeight()->value(), 210.0);
     EXPECT_FALSE(dialog.PaperWidth()->isEnabled());
     dialog.Orientation()->setCurrentIndex(1);
+    // Turned, the paper shows its sizes the other way round.
+    EXPECT_DOUBLE_EQ(dialog.PaperWidth()->value(), 210.0);
+    EXPECT_DOUBLE_EQ(dialog.PaperHeight()->value(), 148.0);
     dialog.LeftMargin()->setValue(40);
     dialog.TopMargin()->setValue(30);
     dialog.RightMargin()->setValue(20);
@@ -129,6 +132,17 @@ TEST_F(OptionsTest, ACustomSizeIsTakenInMillimetres) {
     EXPECT_EQ(document.CurrentPage().size, kCustomPaperCode);
     EXPECT_EQ(document.CurrentPage().width, 1000);
     EXPECT_EQ(document.CurrentPage().height, 1505);
+
+    // Turned to landscape, the custom page keeps its sizes the way they were shown.
+    DesignerPageOptions turned(document);
+    EXPECT_DOUBLE_EQ(turned.PaperWidth()->value(), 100.0);
+    turned.Orientation()->setCurrentIndex(1);
+    turned.accept();
+    ASSERT_EQ(turned.result(), QDialog::Accepted) << turned.Refusal().toStdString();
+    EXPECT_EQ(document.CurrentPage().orientation, 1);
+    EXPECT_EQ(document.CurrentPage().width, 1505);
+    EXPECT_EQ(document.CurrentPage().height, 1000);
+    EXPECT_GT(document.CurrentPage().metrics.pageWidth, document.CurrentPage().metrics.pageHeight);
 }
 
 TEST_F(OptionsTest, MarginsThatLeaveNoRoomAreRefusedAndThePageStaysAsItWas) {

@@ -5,6 +5,7 @@
 #include "report/core/base/text.h"
 #include "report/core/designer/design_document.h"
 #include "report/core/model/model_state.h"
+#include "report/core/model/page.h"
 #include "report/core/model/report.h"
 
 namespace report {
@@ -28,6 +29,12 @@ bool ApplyReportOptions(DesignDocument& document, const ReportOptions& options) 
             report.printerName.clear();
         else
             report.SelectPrinterByName(printer);
+        // The pages are measured again on the printer now selected, as after loading.
+        for (const auto& page : report.pages) {
+            if (page->IsReportPage())
+                page->ChangePaper(page->size, page->width, page->height, page->paperBin,
+                                  page->orientation);
+        }
     }
     return document.Commit();
 }

@@ -21,9 +21,9 @@ struct ReportOptions {
 ReportOptions ReadReportOptions(const Report& report);
 
 // Writes the options to the document's report and commits one step; the printer is selected
-// when this machine has it. EngineError with the French message and the report unchanged when
-// the printer name is neither empty, the report's own nor a printer of this machine.
-// Returns whether anything changed.
+// when this machine has it, and the report pages are measured again on it. EngineError with the
+// French message and the report unchanged when the printer name is neither empty, the report's own
+// nor a printer of this machine. Returns whether anything changed.
 bool ApplyReportOptions(DesignDocument& document, const ReportOptions& options);
 
 }  // namespace report

@@ -47,14 +47,6 @@ QComboBox* BandList(QWidget* parent, const std::vector<std::string>& names,
     return combo;
 }
 
-QSpinBox* PixelBox(QWidget* parent, int value) {
-    auto* box = new QSpinBox(parent);
-    box->setRange(0, kMaxColumnPixels);
-    box->setSuffix(QStringLiteral(" px"));
-    box->setValue(value);
-    return box;
-}
-
 }  // namespace
 
 DesignerBandEditor::DesignerBandEditor(DesignDocument& document, BandView& band,
@@ -107,9 +99,9 @@ DesignerBandEditor::DesignerBandEditor(DesignDocument& document, BandView& band,
     columns_->setRange(1, kMaxBandColumns);
     columns_->setValue(settings.columns);
     columnsLayout->addRow(QStringLiteral("&Nombre :"), columns_);
-    columnWidth_ = PixelBox(columns, settings.columnWidth);
+    columnWidth_ = PixelSpinBox(columns, settings.columnWidth, kMaxColumnPixels);
     columnsLayout->addRow(QStringLiteral("&Largeur :"), columnWidth_);
-    columnGap_ = PixelBox(columns, settings.columnGap);
+    columnGap_ = PixelSpinBox(columns, settings.columnGap, kMaxColumnPixels);
     columnsLayout->addRow(QStringLiteral("Es&pacement :"), columnGap_);
 
     auto* bandLayout = new QVBoxLayout(bandPage);

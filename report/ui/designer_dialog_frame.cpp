@@ -4,7 +4,11 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
+#include <exception>
+
+#include "report/qt/qt_text.h"
 
 namespace report {
 
@@ -34,6 +38,25 @@ void ShowRefusal(QLabel& line, const QString& text) {
 
 QString RefusalText(const QLabel& line) {
     return line.isHidden() ? QString() : line.text();
+}
+
+bool ApplyOrShowRefusal(QLabel& line, const std::function<void()>& apply) {
+    try {
+        apply();
+    } catch (const std::exception& error) {
+        ShowRefusal(line, ToQString(error.what()));
+        return false;
+    }
+    ShowRefusal(line, QString());
+    return true;
+}
+
+QSpinBox* PixelSpinBox(QWidget* parent, int value, int maximum) {
+    auto* box = new QSpinBox(parent);
+    box->setRange(0, maximum);
+    box->setSuffix(QStringLiteral(" px"));
+    box->setValue(value);
+    return box;
 }
 
 }  // namespace report

@@ -3,9 +3,11 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 class QDialog;
 class QLabel;
+class QSpinBox;
 class QWidget;
 
 namespace report {
@@ -17,5 +19,10 @@ QLabel* FrameEditorDialog(QDialog& dialog, QWidget* body);
 void ShowRefusal(QLabel& line, const QString& text);
 // What the refusal line says; empty while it is hidden.
 QString RefusalText(const QLabel& line);
+// Runs `apply`; an exception it raises is shown in the refusal line (false), otherwise the
+// line is hidden (true).
+bool ApplyOrShowRefusal(QLabel& line, const std::function<void()>& apply);
+// A spin box for a length in design pixels, from 0 to `maximum`.
+QSpinBox* PixelSpinBox(QWidget* parent, int value, int maximum);
 
 }  // namespace report

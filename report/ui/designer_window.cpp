@@ -38,14 +38,18 @@
 #include "report/core/model/page.h"
 #include "report/core/model/report.h"
 #include "report/qt/qt_text.h"
+#include "report/ui/designer_about.h"
 #include "report/ui/designer_band_editor.h"
+#include "report/ui/designer_dictionary_editor.h"
 #include "report/ui/designer_font_editor.h"
 #include "report/ui/designer_format_editor.h"
 #include "report/ui/designer_frame_editor.h"
 #include "report/ui/designer_highlight_editor.h"
 #include "report/ui/designer_inspector.h"
 #include "report/ui/designer_memo_editor.h"
+#include "report/ui/designer_page_options.h"
 #include "report/ui/designer_page_view.h"
+#include "report/ui/designer_report_options.h"
 #include "report/ui/preview_window.h"
 #include "report/ui/report_preview.h"
 
@@ -146,6 +150,20 @@ void DesignerWindow::BuildMenus() {
     file->addAction(QStringLiteral("Enregistrements d'&essai…"), this,
                     [this] { ChooseRecordCount(); });
     file->addSeparator();
+    // Both dialogs apply and commit themselves; a cancel leaves the template untouched.
+    file->addAction(QStringLiteral("Options de l'é&tat…"), this, [this] {
+        DesignerReportOptions dialog(document_, this);
+        if (dialog.exec() == QDialog::Accepted && dialog.Changed()) DocumentChanged();
+    });
+    file->addAction(QStringLiteral("&Mise en page…"), this, [this] {
+        DesignerPageOptions dialog(document_, this);
+        if (dialog.exec() == QDialog::Accepted && dialog.Changed()) DocumentChanged();
+    });
+    file->addAction(QStringLiteral("&Dictionnaire de données…"), this, [this] {
+        DesignerDictionaryEditor dialog(document_, this);
+        if (dialog.exec() == QDialog::Accepted && dialog.Changed()) DocumentChanged();
+    });
+    file->addSeparator();
     file->addAction(QStringLiteral("&Quitter"), QKeySequence(Qt::CTRL | Qt::Key_Q), this,
                     [this] { close(); });
 
@@ -240,6 +258,12 @@ void DesignerWindow::BuildMenus() {
     };
     connect(rulers, &QAction::toggled, this, units);
     connect(pixels, &QAction::toggled, this, units);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("Ai&de"));
+    help->addAction(QStringLiteral("À &propos du concepteur…"), this, [this] {
+        DesignerAbout about(this);
+        about.exec();
+    });
 }
 
 void DesignerWindow::BuildToolbar() {

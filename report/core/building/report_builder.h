@@ -248,6 +248,7 @@ class ReportBuilder final : public BuildContext {
     bool footerShownOnLast_ = false;
     bool printingFooters_ = false;
     bool repeatingHeaders_ = false;
+    bool startingPage_ = false;  // the overlay and headers of a new page are printing
     bool windowOpen_ = false;
     std::string progressPrefix_;
     DateTime runDate_{};

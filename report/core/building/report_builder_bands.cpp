@@ -108,7 +108,13 @@ bool ReportBuilder::PrintBand(Band* band) {
                 return false;
             }
             PrintChildBand(*band);
-            if (!band->IsDataBand() && kind != bt::kGroupHeader && band->formNewPage)
+            // Bands that a page break prints itself (and their children) would start pages
+            // forever: their FormNewPage has no effect there.
+            const bool pageBand = kind == bt::kPageHeader || kind == bt::kPageFooter ||
+                                  kind == bt::kOverlay || kind == bt::kColumnHeader ||
+                                  kind == bt::kColumnFooter;
+            if (!band->IsDataBand() && kind != bt::kGroupHeader && band->formNewPage && !pageBand &&
+                !startingPage_ && !printingFooters_)
                 StartNewPage();
         }
     } else {

@@ -54,6 +54,7 @@ void ReportBuilder::BuildPage(PageBuild& build) {
         AddPreparedPage();
         build.curY = build.topY;
         build.freshY = build.topY;
+        Scoped<bool> starting(startingPage_, true);
         PrintBand(Head(bt::kOverlay));
         PrintBand(Head(bt::kNone));
     }
@@ -64,6 +65,7 @@ void ReportBuilder::BuildPage(PageBuild& build) {
     // The title is content: a band after it does not stand at the top of a fresh page.
     const bool titlePrinted = pageIndex_ != indexBeforeTitle || build.curY != yBeforeTitle;
     if (pageIndex_ == indexBeforeTitle) {
+        Scoped<bool> starting(startingPage_, true);
         Band* pageHeader = Head(bt::kPageHeader);
         if (pageHeader != nullptr && pageHeader->HasFlag(view_flag::kOnFirstPage))
             PrintBand(pageHeader);
@@ -132,6 +134,7 @@ void ReportBuilder::StartNewPage() {
         page.baseBottom - (Head(bt::kPageFooter) != nullptr ? Head(bt::kPageFooter)->height : 0);
     AddPreparedPage();
     appendToPrevious_ = false;
+    Scoped<bool> starting(startingPage_, true);
     PrintBand(Head(bt::kOverlay));
     page.curY = page.topY;
     page.freshY = page.topY;
@@ -143,6 +146,7 @@ void ReportBuilder::StartNewPage() {
 
 void ReportBuilder::StartNewColumn(Band& band) {
     PageBuild& page = *page_;
+    Scoped<bool> starting(startingPage_, true);
     // A column whose top leaves no room (below a title taller than the page) is no column.
     const bool columnHasRoom = page.columnTop < page.bottomY - ColumnFooterHeight();
     if (page.columnIndex < page.columns - 1 && columnHasRoom) {

@@ -54,6 +54,23 @@ void ShiftBands(const Page& page, const std::vector<std::pair<View*, int32_t>>& 
             object->top += dy;
 }
 
+// The model's object type of each kind the designer inserts.
+uint8_t ObjectTypeOf(ObjectKind kind) {
+    switch (kind) {
+        case ObjectKind::Text:
+            return object_type::kMemo;
+        case ObjectKind::Picture:
+            return object_type::kPicture;
+        case ObjectKind::Line:
+            return object_type::kLine;
+        case ObjectKind::SubReport:
+            return object_type::kSubReport;
+        case ObjectKind::Band:
+            break;
+    }
+    return object_type::kBand;
+}
+
 IntRect UsualSize(ObjectKind kind, const IntRect& area) {
     if (area.right > area.left || area.bottom > area.top) return area;
     int32_t width = 100, height = 20;
@@ -81,24 +98,7 @@ size_t InsertObject(DesignDocument& document, ObjectKind kind, const IntRect& ar
     Page& page = document.CurrentPage();
     ViewFactory& factory = page.State().factory;
     IntRect rect = UsualSize(kind, area);
-    std::unique_ptr<View> created;
-    switch (kind) {
-        case ObjectKind::Text:
-            created = factory.CreateViewByType(object_type::kMemo);
-            break;
-        case ObjectKind::Picture:
-            created = factory.CreateViewByType(object_type::kPicture);
-            break;
-        case ObjectKind::Line:
-            created = factory.CreateViewByType(object_type::kLine);
-            break;
-        case ObjectKind::SubReport:
-            created = factory.CreateViewByType(object_type::kSubReport);
-            break;
-        case ObjectKind::Band:
-            created = factory.CreateViewByType(object_type::kBand);
-            break;
-    }
+    std::unique_ptr<View> created = factory.CreateViewByType(ObjectTypeOf(kind));
     View* band = nullptr;
     if (kind == ObjectKind::Band) {
         auto& bandView = static_cast<BandView&>(*created);

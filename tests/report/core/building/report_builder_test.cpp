@@ -77,6 +77,18 @@ class ReportBuilderTest : public ::testing::Test {
         return result;
     }
 
+    // `[Long]` reads as `lines` numbered lines.
+    void AnswerLong(int lines) {
+        std::string text;
+        for (int i = 1; i <= lines; ++i) {
+            if (i > 1) text += '\r';
+            text += std::to_string(i);
+        }
+        report.onGetValue = [text](const std::string& name, Variant& value) {
+            if (name == "Long") value = Variant::String(text);
+        };
+    }
+
     // Usable height of the page: from the top margin to the bottom margin.
     int UsableHeight() {
         const IntRect area = report.pages[0].PrintableArea();
@@ -798,21 +810,9 @@ void ExpectWithinPrintableArea(const PageRecorder& pages, int top, int bottom,
     }
 }
 
-std::string Lines(int count) {
-    std::string text;
-    for (int i = 1; i <= count; ++i) {
-        if (i > 1) text += '\r';
-        text += std::to_string(i);
-    }
-    return text;
-}
-
 // The page header and footer printed by a split band's page break show their own text.
 TEST_F(ReportBuilderTest, PageBandsPrintedBySplitBandsBreakShowTheirOwnText) {
-    const std::string text = Lines(100);
-    report.onGetValue = [&](const std::string& name, Variant& value) {
-        if (name == "Long") value = Variant::String(text);
-    };
+    AnswerLong(100);
     ASSERT_TRUE(Build(Band("PageHeader", 50, 20) + "," + Memo("H", 52, "Tête [PAGE#]") + "," +
                           Band("MasterData", 80, 20, R"(, "flags": 9)") + "," +
                           Memo("D", 82, "[Long]", R"(, "flags": 1)") + "," +
@@ -835,10 +835,7 @@ TEST_F(ReportBuilderTest, SplitBandWithoutRoomForALineStartsOnTheNextPage) {
     const int usable = UsableHeight();
     const int records = usable / 20 - 1;     // leaves 20 to 39 pixels: the footer's band fits,
     const int room = usable - records * 20;  // its text (two lines down) does not
-    const std::string text = Lines(5);
-    report.onGetValue = [&](const std::string& name, Variant& value) {
-        if (name == "Long") value = Variant::String(text);
-    };
+    AnswerLong(5);
     ASSERT_TRUE(Build(Band("MasterData", 50, 20) + "," + Memo("D", 52, "[LINE#]") + "," +
                           Band("MasterFooter", 80, 20, R"(, "flags": 9)") + "," +
                           Memo("F", 80 + room - 12, "[Long]", R"(, "flags": 1)"),
@@ -1011,10 +1008,7 @@ TEST_F(ReportBuilderTest, HeaderTouchingItsDataBandAttaches) {
 
 // A stretched band taller than a page prints on the next page, without blank pages.
 TEST_F(ReportBuilderTest, StretchedBandTallerThanAPageLeavesNoBlankPage) {
-    const std::string text = Lines(100);
-    report.onGetValue = [&](const std::string& name, Variant& value) {
-        if (name == "Long") value = Variant::String(text);
-    };
+    AnswerLong(100);
     ASSERT_TRUE(Build(Band("ReportTitle", 50, 20) + "," + Memo("T", 52, "Titre") + "," +
                           Band("MasterData", 80, 20, R"(, "flags": 1)") + "," +
                           Memo("D", 82, "[Long]", R"(, "flags": 1)"),
@@ -1054,10 +1048,7 @@ TEST_F(ReportBuilderTest, NestedSubReportAfterItsDataBandKeepsEveryRow) {
 TEST_F(ReportBuilderTest, BandsAreMeasuredAsTheirObjectsWillPrint) {
     MeasuringCanvas canvas;
     TextLayoutMeasurer layout(canvas);
-    const std::string text = Lines(6);
-    report.onGetValue = [&](const std::string& name, Variant& value) {
-        if (name == "Long") value = Variant::String(text);
-    };
+    AnswerLong(6);
     const auto nextTop = [&](const std::string& script) {
         JsonToTemplate(
             ParseJson(R"({"pages": [{"topMargin": 50, "bottomMargin": 50, "objects": [)" +

@@ -135,17 +135,11 @@ void ReportBuilder::PrintChildBand(Band& band) {
         band.childBand = FindChildBand(*page_, band);
     Band* child = band.childBand;
     if (child == nullptr || terminated_) return;
-    if (std::find(childChain_.begin(), childChain_.end(), child) != childChain_.end()) {
-        std::string names;
-        for (auto it = std::find(childChain_.begin(), childChain_.end(), child);
-             it != childChain_.end(); ++it)
-            names += (*it)->name + ", ";
-        HandleError(
-            EngineError(FormatMessage(EngineText("build.child_cycle"), {names + child->name})));
-        return;
-    }
     childChain_.push_back(&band);
-    PrintBand(child);
+    if (std::find(childChain_.begin(), childChain_.end(), child) != childChain_.end())
+        HandleError(ChildLoopError(childChain_, *child));
+    else
+        PrintBand(child);
     childChain_.pop_back();
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "report/core/base/band_type.h"
+#include "report/core/base/errors.h"
 #include "report/core/building/band.h"
 #include "report/core/building/report_builder.h"
 #include "report/core/model/band_view.h"
@@ -38,6 +39,10 @@ inline int DataKind(int level) {
 inline bool IsStretchable(View& view) {
     return dynamic_cast<Stretchable*>(&view) != nullptr;
 }
+
+// The error of a loop of child bands: `chain` holds `again` earlier on; the message names the
+// bands from there and `again` once more ("A, B, A").
+EngineError ChildLoopError(const std::vector<Band*>& chain, const Band& again);
 
 // Sets a variable for one scope and puts its value back afterwards.
 template <typename T>

@@ -260,6 +260,13 @@ void ReportBuilder::SetUpBands(PageBuild& build) {
     page.columnWidth = build.columnWidth;
 }
 
+EngineError build_detail::ChildLoopError(const std::vector<Band*>& chain, const Band& again) {
+    std::string names;
+    for (auto it = std::find(chain.begin(), chain.end(), &again); it != chain.end(); ++it)
+        names += (*it)->name + ", ";
+    return EngineError(FormatMessage(EngineText("build.child_cycle"), {names + again.name}));
+}
+
 Band* ReportBuilder::FindChildBand(PageBuild& build, const Band& band) {
     if (band.childBandName.empty()) return nullptr;
     Band* found = nullptr;
@@ -273,14 +280,8 @@ void ReportBuilder::RefuseChildCycles(PageBuild& build) {
     for (auto& start : build.bands) {
         std::vector<Band*> chain;
         for (Band* b = start.get(); b != nullptr; b = b->childBand) {
-            const auto seen = std::find(chain.begin(), chain.end(), b);
-            if (seen != chain.end()) {
-                std::string names;
-                for (auto it = seen; it != chain.end(); ++it)
-                    names += (*it)->name + ", ";
-                throw EngineError(
-                    FormatMessage(EngineText("build.child_cycle"), {names + b->name}));
-            }
+            if (std::find(chain.begin(), chain.end(), b) != chain.end())
+                throw ChildLoopError(chain, *b);
             chain.push_back(b);
         }
     }

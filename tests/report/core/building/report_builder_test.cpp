@@ -899,6 +899,12 @@ TEST_F(ReportBuilderTest, ChildBandLoopsAreRefusedNamingTheBands) {
         message = error.what();
     }
     EXPECT_EQ(message, "Les bandes enfants forment une boucle : B, C, B");
+    // A loop made by a script while building stops the build with the same message.
+    EXPECT_FALSE(Build(NamedBand("A", "MasterData", 50, 20, R"(, "script": ["CHILDBAND := 'B'"])") +
+                           "," + NamedBand("B", "Child", 80, 20, R"(, "childBand": "A")"),
+                       2));
+    EXPECT_NE(errorText.find("Les bandes enfants forment une boucle : A, B, A"), std::string::npos)
+        << errorText;
     ASSERT_TRUE(Build(Band("MasterData", 50, 20, R"(, "childBand": "MasterData")") + "," +
                           Memo("D", 52, "[LINE#]"),
                       2));
